@@ -1,0 +1,33 @@
+# Linux backend: SDL2 window, GL context, clock, launcher UI, sound output and decoders.
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
+pkg_check_modules(OPENMPT REQUIRED IMPORTED_TARGET libopenmpt)
+find_package(Threads REQUIRED)
+
+file(GLOB DUSK_PLATFORM_SOURCES CONFIGURE_DEPENDS
+  platform/sdl/*.cpp music/sound/linux/*.cpp)
+list(FILTER DUSK_PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+
+# Dear ImGui: Debian ships the core as a static library; its SDL2 and OpenGL2
+# backends come as example sources that we compile ourselves.
+set(IMGUI_BACKENDS /usr/share/doc/libimgui-dev/examples/backends)
+find_path(IMGUI_INCLUDE_DIR imgui.h PATH_SUFFIXES imgui REQUIRED)
+find_library(IMGUI_LIBRARY imgui REQUIRED)
+add_library(duskimgui STATIC
+  ${IMGUI_BACKENDS}/imgui_impl_sdl.cpp
+  ${IMGUI_BACKENDS}/imgui_impl_opengl2.cpp)
+target_include_directories(duskimgui PUBLIC ${IMGUI_INCLUDE_DIR} ${IMGUI_INCLUDE_DIR}/backends)
+target_link_libraries(duskimgui PUBLIC ${IMGUI_LIBRARY} PkgConfig::SDL2 OpenGL::GL)
+target_compile_options(duskimgui PRIVATE -w)
+
+add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
+target_link_libraries(duskplatform PUBLIC duskcore duskimgui PkgConfig::SDL2
+  PkgConfig::MPG123 PkgConfig::OPENMPT Threads::Threads)
+
+add_executable(duskwheel platform/sdl/main.cpp)
+target_link_libraries(duskwheel PRIVATE duskplatform)
+
+# The core calls into the backend through the seam's headers; the two static
+# libraries depend on each other.
+target_link_libraries(duskcore PUBLIC duskplatform)
+set_property(TARGET duskcore PROPERTY LINK_INTERFACE_MULTIPLICITY 3)

@@ -1,0 +1,31 @@
+#include "platform/gl_version.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/gl.h"
+#include "platform/window.h"
+#include "shell/demo_context.h"
+
+void parseGlVersion(const char* versionString, GlVersion& version)
+{
+    if (!versionString)
+        return;
+    const char* point = std::strchr(versionString, '.');
+    if (!point)
+        return;
+    const char digit = point > versionString ? point[-1] : '\0';
+    version.major = (digit >= '0' && digit <= '9') ? digit - '0' : 0;
+    version.minor = std::atoi(point + 1);
+    if (!version.text) {
+        version.text = static_cast<char*>(std::malloc(4));
+        if (version.text)
+            std::snprintf(version.text, 4, "%i.%i", version.major, version.minor);
+    }
+}
+
+void readGlVersion(DemoContext& context)
+{
+    parseGlVersion(reinterpret_cast<const char*>(glGetString(GL_VERSION)), context.glVersion);
+}

@@ -1,0 +1,40 @@
+#include "frame/frame_composer.h"
+#include "platform/gl_procs.h"
+#include "platform/launcher.h"
+#include "platform/window.h"
+#include "shell/configurator.h"
+#include "shell/demo_context.h"
+#include "shell/show_clock.h"
+#include "shell/show_run.h"
+
+namespace {
+FrameComposer* composer = nullptr;
+}
+
+ShowSteps liveShowSteps(DemoContext& context)
+{
+    DemoContext* c = &context;
+    ShowSteps steps;
+    steps.runLauncher = [c] { return runLauncher(*c); };
+    steps.openWindow = [c] { return openDemoWindow(*c); };
+    steps.load = [c] { return c->configurator->load(); };
+    steps.makeComposer = [] { composer = new FrameComposer(); };
+    steps.startClock = [] { return gShowClock.start(); };
+    steps.resetFades = [] {};
+    steps.startMusic = [] {};
+    steps.readTicks = [] { return gShowClock.ticks.load(std::memory_order_relaxed); };
+    steps.pumpMessages = [c] { return pumpMessages(*c); };
+    steps.drawFrame = [] {
+        composer->draw();
+        glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    };
+    steps.present = [c] { presentFrame(*c); };
+    steps.stopClock = [] { gShowClock.stop(); };
+    steps.stopMusic = [] {};
+    steps.destroyWindow = [c] { destroyGlWindow(*c); };
+    steps.deleteComposer = [] {
+        delete composer;
+        composer = nullptr;
+    };
+    return steps;
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+// The show's millisecond clock. ticks is written only by the platform's timer
+// thread and read by the main thread.
+struct ShowClock {
+    std::atomic<uint32_t> ticks{0};
+    uint32_t lastTicks = 0;
+    uint32_t period = 0;
+    uint32_t timerId = 0;
+
+    bool start();
+    void stop();
+};
+
+extern ShowClock gShowClock;
+
+// frameDelta for a frame that began elapsed milliseconds after the previous
+// one: 2.0 per second, and one millisecond's worth (0.002) when none passed.
+float frameDeltaFor(uint32_t elapsed);
+
+// Platform side of the clock: a 1 ms periodic timer that stores the
+// milliseconds since start in ticks. Implemented by the backend.
+bool startMillisecondTimer(ShowClock& clock);
+void stopMillisecondTimer(ShowClock& clock);

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Left alone, the show ends by itself after 92 seconds with exit code 0.
+source "$(dirname "$0")/lib.sh"
+
+start=$(date +%s.%N)
+./duskwheel >show_full_length.log 2>&1 &
+pid=$!
+wait_window duskwheel2o13 30 >/dev/null || { kill $pid; fail "the show window never appeared"; }
+wait_exit $pid 150 || fail "the show did not end by itself"
+rc=$EXIT_CODE
+end=$(date +%s.%N)
+[[ "$rc" == 0 ]] || fail "exit code $rc at the end of the show, expected 0"
+length=$(echo "$end - $start" | bc)
+echo "show ran ${length}s"
+awk -v l="$length" 'BEGIN { exit !(l >= 91.5 && l < 120) }' || fail "the show took ${length}s, expected about 92"
+echo "ok: the show ends by itself with 0"

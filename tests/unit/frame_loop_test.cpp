@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/configurator.h"
+#include "shell/demo_context.h"
+#include "shell/show_clock.h"
+#include "shell/show_run.h"
+
+namespace {
+
+// A platform that records every call and plays back a scripted clock.
+struct FakePlatform {
+    std::vector<std::string> log;
+    std::vector<uint32_t> ticks;  // one value per clock read, the last one repeats
+    size_t tickIndex = 0;
+    int launcherResult = launcherLaunched;
+    bool openResult = true;
+    bool loadResult = true;
+    int quitAtFrame = -1;    // pump reports a quit in this frame
+    int escapeAtFrame = -1;  // pump sees Escape in this frame
+    int frame = 0;
+    std::vector<int32_t> shownTimes;
+    std::vector<float> deltas;
+
+    ShowSteps steps(DemoContext& context)
+    {
+        ShowSteps s;
+        s.runLauncher = [this] { log.push_back("launcher"); return launcherResult; };
+        s.openWindow = [this] { log.push_back("open"); return openResult; };
+        s.load = [this] { log.push_back("load"); return loadResult; };
+        s.makeComposer = [this] { log.push_back("composer"); };
+        s.startClock = [this] { log.push_back("clock"); return true; };
+        s.resetFades = [this] { log.push_back("fades"); };
+        s.startMusic = [this, &context] { log.push_back("music"); context.musicStarted = true; };
+        s.readTicks = [this] {
+            const uint32_t t = ticks[tickIndex < ticks.size() ? tickIndex : ticks.size() - 1];
+            ++tickIndex;
+            return t;
+        };
+        s.pumpMessages = [this, &context] {
+            if (frame == escapeAtFrame)
+                context.keys[keyEscape] = true;
+            return frame != quitAtFrame;
+        };
+        s.drawFrame = [this, &context] {
+            log.push_back("draw");
+            deltas.push_back(context.frameDelta);
+            ++frame;
+        };
+        s.present = [this, &context] {
+            log.push_back("present");
+            shownTimes.push_back(context.showTime);
+        };
+        s.stopClock = [this] { log.push_back("stop-clock"); };
+        s.stopMusic = [this] { log.push_back("stop-music"); };
+        s.destroyWindow = [this, &context] {
+            log.push_back(context.configurator ? "destroy-window(configurator alive)" : "destroy-window");
+        };
+        s.deleteComposer = [this] { log.push_back("delete-composer"); };
+        return s;
+    }
+};
+
+std::vector<std::string> tail(const std::vector<std::string>& log, size_t n)
+{
+    return std::vector<std::string>(log.end() - static_cast<long>(n), log.end());
+}
+
+}  // namespace
+
+TEST(FrameDelta, CountsTwoPerSecondAndNeverZero)
+{
+    EXPECT_FLOAT_EQ(frameDeltaFor(0), 0.002f);
+    EXPECT_FLOAT_EQ(frameDeltaFor(1), 0.002f);
+    EXPECT_FLOAT_EQ(frameDeltaFor(40), 0.08f);
+    EXPECT_FLOAT_EQ(frameDeltaFor(1000), 2.0f);
+}
+
+TEST(FrameLoop, FirstFrameIsCountedFromTheClockStart)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {16, 16, 92000, 92000};
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0;
+    runFrameLoop(context, steps, last);
+    EXPECT_FLOAT_EQ(fake.deltas[0], 16 / 500.0f);
+}
+
+TEST(FrameLoop, ElapsedWrapsInUnsigned32Bits)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {8, 8, 92000, 92000};
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0xFFFFFFF0u;  // 0xFFFFFFF0 -> 8 is 24 ms
+    runFrameLoop(context, steps, last);
+    EXPECT_FLOAT_EQ(fake.deltas[0], 24 / 500.0f);
+}
+
+TEST(FrameLoop, SameMillisecondGivesOneMillisecondsDelta)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {5, 5, 5, 5, 92000, 92000};
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0;
+    runFrameLoop(context, steps, last);
+    EXPECT_FLOAT_EQ(fake.deltas[1], 0.002f);
+}
+
+TEST(FrameLoop, ShowEndsAt92000WithoutPresentingThatFrame)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {91999, 91999, 92000, 92000, 93000};
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0;
+    runFrameLoop(context, steps, last);
+    EXPECT_EQ(fake.shownTimes, std::vector<int32_t>{91999});
+    EXPECT_EQ(fake.frame, 2);
+}
+
+TEST(FrameLoop, SecondClockReadGivesTheShowTime)
+{
+    DemoContext context;
+    FakePlatform fake;
+    // The second read of the frame is a millisecond ahead; showTime takes it.
+    fake.ticks = {91999, 92000};
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0;
+    runFrameLoop(context, steps, last);
+    EXPECT_TRUE(fake.shownTimes.empty());
+    EXPECT_EQ(context.showTime, 92000);
+}
+
+TEST(FrameLoop, EscapeEndsTheFrameItWasPumpedInWithoutPresenting)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {10};
+    fake.escapeAtFrame = 2;
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0;
+    runFrameLoop(context, steps, last);
+    EXPECT_EQ(fake.frame, 3);
+    EXPECT_EQ(fake.shownTimes.size(), 2u);
+}
+
+TEST(FrameLoop, QuitMessagePresentsOneMoreFrame)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {10};
+    fake.quitAtFrame = 1;
+    ShowSteps steps = fake.steps(context);
+    uint32_t last = 0;
+    runFrameLoop(context, steps, last);
+    EXPECT_EQ(fake.frame, 2);
+    EXPECT_EQ(fake.shownTimes.size(), 2u);
+}
+
+TEST(ShowRun, StartsAndTearsDownInOrder)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {92000};
+    EXPECT_EQ(runShow(context, fake.steps(context)), 0);
+    const std::vector<std::string> start(fake.log.begin(), fake.log.begin() + 8);
+    EXPECT_EQ(start, (std::vector<std::string>{"launcher", "open", "load", "composer", "clock", "fades", "music",
+                                               "draw"}));
+    EXPECT_EQ(tail(fake.log, 4),
+              (std::vector<std::string>{"stop-clock", "stop-music", "destroy-window", "delete-composer"}));
+    EXPECT_FALSE(context.musicStarted);
+    EXPECT_EQ(context.configurator, nullptr);
+}
+
+TEST(ShowRun, LauncherLeftReturnsMinusOneAndOpensNothing)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.launcherResult = -1;
+    EXPECT_EQ(runShow(context, fake.steps(context)), -1);
+    EXPECT_EQ(fake.log, std::vector<std::string>{"launcher"});
+    EXPECT_NE(context.configurator, nullptr);  // freed with the context at exit
+}
+
+TEST(ShowRun, MusicThatNeverStartedIsNotStopped)
+{
+    DemoContext context;
+    FakePlatform fake;
+    fake.ticks = {92000};
+    ShowSteps steps = fake.steps(context);
+    steps.startMusic = [] {};
+    EXPECT_EQ(runShow(context, steps), 0);
+    for (const std::string& entry : fake.log)
+        EXPECT_NE(entry, "stop-music");
+}
+
+TEST(ShowRun, FailedWindowOrLoadEndsInOrderWithOne)
+{
+    for (int failing = 0; failing < 2; ++failing) {
+        DemoContext context;
+        FakePlatform fake;
+        fake.openResult = failing != 0;
+        fake.loadResult = false;
+        EXPECT_EQ(runShow(context, fake.steps(context)), 1);
+        EXPECT_EQ(fake.log.back(), "destroy-window");
+        for (const std::string& entry : fake.log)
+            EXPECT_NE(entry, "draw");
+    }
+}
