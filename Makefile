@@ -13,8 +13,11 @@ build: setup
 	@cmake --preset $(PRESET) >/dev/null
 	@cmake --build $(BUILD)
 
+# Data/ is made again only when make-data itself changed.
 data: build
-	@if [ -x $(BUILD)/make-data ]; then cd $(BUILD) && ./make-data; fi
+	@if [ -x $(BUILD)/make-data ] && { [ ! -f $(BUILD)/Data/.made ] || [ $(BUILD)/make-data -nt $(BUILD)/Data/.made ]; }; then \
+		cd $(BUILD) && ./make-data Data && touch Data/.made; \
+	fi
 
 run: data
 	cd $(BUILD) && ./duskwheel

@@ -1,10 +1,25 @@
 #pragma once
 #include <cstdint>
 
-// The show's music and this frame's spectrum. Loading and playback join with the sound layer.
+struct DemoContext;
+
+// The show's music and this frame's spectrum.
 struct MusicTrack {
     bool isModule = false;
     uint32_t moduleHandle = 0;
     uint32_t streamHandle = 0;
     float spectrumBins[512] = {};
+
+    // 0 when loaded (a stream when the upper-cased name contains "MP3",
+    // else a tracker module), -1 when the file cannot be opened or decoded.
+    int32_t load(const char* fileName);
+    // Mutes when music is switched off, then starts playback and sets musicStarted.
+    void start(DemoContext& context);
+    // Fills spectrumBins with the 512 magnitudes of what is playing now.
+    void captureSpectrum();
+
+    MusicTrack() = default;
+    ~MusicTrack();  // stops and frees the sound output
+    MusicTrack(const MusicTrack&) = delete;
+    MusicTrack& operator=(const MusicTrack&) = delete;
 };

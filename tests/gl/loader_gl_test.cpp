@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "platform/gl_procs.h"
+#include "platform/window.h"
+#include "shell/demo_context.h"
+#include "tests/gl/gl_test_context.h"
+
+TEST(LiveContext, LoaderAcceptsMesaAndFillsTheTable)
+{
+    DemoContext& context = glTestContext();
+    EXPECT_TRUE(context.extensionLoader.loaded);
+    EXPECT_GE(context.glVersion.major, 2);
+    EXPECT_NE(glProcs.glBlendEquation, nullptr);
+    EXPECT_NE(glProcs.glActiveTexture, nullptr);
+    EXPECT_NE(glProcs.glCreateShader, nullptr);
+    EXPECT_NE(glProcs.glBindFramebufferEXT, nullptr);
+    EXPECT_TRUE(hasGlExtension("GL_EXT_framebuffer_object"));
+    EXPECT_TRUE(hasWglPixelFormatExtension(context.extensionLoader));
+}
+
+TEST(LiveContext, ViewportIsTheLetterbox)
+{
+    glTestContext();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[2], 1280);
+    EXPECT_EQ(viewport[3], 800);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+}
