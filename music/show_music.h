@@ -1,0 +1,8 @@
+#pragma once
+
+struct DemoContext;
+
+// Starts the sound output and loads "Data\music.mp3" into the context's
+// music track. False, after one line on stderr naming the file or the
+// device and the reason, when either fails.
+bool loadShowMusic(DemoContext& context);
