@@ -1,4 +1,5 @@
 #include "frame/frame_composer.h"
+#include "frame/screen_fades.h"
 #include "platform/gl_procs.h"
 #include "platform/launcher.h"
 #include "platform/window.h"
@@ -20,12 +21,13 @@ ShowSteps liveShowSteps(DemoContext& context)
     steps.load = [c] { return c->configurator->load(); };
     steps.makeComposer = [] { composer = new FrameComposer(); };
     steps.startClock = [] { return gShowClock.start(); };
-    steps.resetFades = [] {};
+    steps.resetFades = [] { resetScreenFades(); };
     steps.startMusic = [] {};
     steps.readTicks = [] { return gShowClock.ticks.load(std::memory_order_relaxed); };
     steps.pumpMessages = [c] { return pumpMessages(*c); };
     steps.drawFrame = [] {
         composer->draw();
+        drawScreenFades();
         glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     };
     steps.present = [c] { presentFrame(*c); };

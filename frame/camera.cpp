@@ -1,0 +1,30 @@
+#include "frame/camera.h"
+
+#include <cmath>
+
+#include "platform/gl.h"
+
+Camera gCamera;
+
+Camera cameraFor(float orbitPhase, float rollAngle, float sinceHit)
+{
+    Camera camera;
+    const float pulse = 1.0f - sinceHit;
+    const double phase = orbitPhase;
+    const float swayX = static_cast<float>(std::sin(phase));
+    const float swayY = static_cast<float>(std::sin(1.2 * phase));
+    camera.eye[0] = static_cast<float>(swayX * 0.5 * pulse);
+    camera.eye[1] = static_cast<float>(swayY * 0.35 * pulse);
+    // The pulse scales the angle, so at rest the eye sits at 6.25 whatever the phase.
+    camera.eye[2] = static_cast<float>(std::cos(pulse * phase) * 1.25 + 5.0);
+    camera.roll = rollAngle;
+    return camera;
+}
+
+void applyCamera()
+{
+    glLoadIdentity();
+    glRotatef(gCamera.roll, 0.0f, 0.0f, -1.0f);
+    gluLookAt(gCamera.eye[0], gCamera.eye[1], gCamera.eye[2], gCamera.centre[0], gCamera.centre[1],
+              gCamera.centre[2], 0.0, 1.0, 0.0);
+}

@@ -1,0 +1,133 @@
+#include "scenes/captions.h"
+
+#include <cmath>
+
+#include "frame/beat_state.h"
+#include "frame/show_resources.h"
+#include "platform/gl.h"
+#include "platform/gl_procs.h"
+
+const SheetRow textRowTable[textRowCount] = {
+    {0.0f, 0.119f},      {0.119f, 0.238f},  {0.238f, 0.3613f},    {0.3613f, 0.4824f},
+    {0.4824f, 0.6015f},  {0.6015f, 0.7246f}, {0.7246f, 0.84375f}, {0.84375f, 0.9668f},
+};
+
+const SheetRow greetRowTable[greetRowCount] = {
+    {0.0f, 0.121f},     {0.121f, 0.2382f},  {0.2382f, 0.3652f}, {0.3691f, 0.4804f},
+    {0.4882f, 0.6015f}, {0.6093f, 0.7246f}, {0.7246f, 0.8457f}, {0.8457f, 0.9648f},
+    {0.0f, 0.121f},     {0.121f, 0.2402f},  {0.2402f, 0.3613f}, {0.3613f, 0.4824f},
+    {0.4824f, 0.6035f}, {0.6035f, 0.7246f}, {0.7246f, 0.8574f}, {0.8574f, 0.9765f},
+};
+
+const SheetRow creditRowTable[creditRowCount] = {
+    {0.0f, 0.2421f},
+    {0.2421f, 0.4882f},
+    {0.4882f, 0.7422f},
+    {0.7422f, 1.0f},
+};
+
+CaptionState gCaptions;
+
+namespace {
+
+// Frame minus card, so bright lettering darkens the picture.
+void beginSubtractiveBlend()
+{
+    glEnable(GL_BLEND);
+    glProcs.glBlendEquation(GL_FUNC_REVERSE_SUBTRACT);
+    glBlendFunc(GL_ONE, GL_ONE);
+}
+
+void endSubtractiveBlend()
+{
+    glProcs.glBlendEquation(GL_FUNC_ADD);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+// One sheet line on an 8 x 0.952 card, the proportions of a line of a
+// 1024-texel-wide sheet; counter-clockwise, so culling keeps it.
+void drawCard(const SheetRow& row)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, row.bottom);
+    glVertex3f(-4.0f, -0.476f, -0.2f);
+    glTexCoord2f(1.0f, row.bottom);
+    glVertex3f(4.0f, -0.476f, -0.2f);
+    glTexCoord2f(1.0f, row.top);
+    glVertex3f(4.0f, 0.476f, -0.2f);
+    glTexCoord2f(0.0f, row.top);
+    glVertex3f(-4.0f, 0.476f, -0.2f);
+    glEnd();
+}
+
+}  // namespace
+
+float greetsLevelAfter(float level, int32_t showTimeMs, float delta)
+{
+    if (showTimeMs >= 78001 && showTimeMs <= 80999) {
+        level -= static_cast<float>(0.75 * delta);
+        if (level <= 0.0f)
+            level = 0.0f;
+    }
+    return level;
+}
+
+void drawTextCaption(int32_t showTimeMs)
+{
+    if (showTimeMs < 20000 || showTimeMs > 32000)
+        return;
+    if (gBeat.bounceCounter < 0)
+        return;
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(gBeat));
+    beginSubtractiveBlend();
+    bindShowTexture("TEXT");
+    glColor4f(0.75f, 0.75f, 0.75f, 0.75f);
+    drawCard(textRowTable[gBeat.bounceCounter]);
+    glPopMatrix();
+    endSubtractiveBlend();
+}
+
+void drawGreetingsCaption(int32_t showTimeMs, float delta)
+{
+    if (showTimeMs < 62000 || showTimeMs > 81000)
+        return;
+    if (gBeat.greetsStep < 0)
+        return;
+    gCaptions.greetsLevel = greetsLevelAfter(gCaptions.greetsLevel, showTimeMs, delta);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(gBeat));
+    glDisable(GL_DEPTH_TEST);
+    beginSubtractiveBlend();
+    bindShowTexture(gBeat.greetsStep < 8 ? "GREETS1" : "GREETS2");
+    const float brightness = static_cast<float>(0.75 * gCaptions.greetsLevel);
+    glColor4f(brightness, brightness, brightness, brightness);
+    drawCard(greetRowTable[gBeat.greetsStep]);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    endSubtractiveBlend();
+}
+
+void drawCreditsCaption(float spinAngle)
+{
+    if (gBeat.creditsStep > 3)
+        return;
+    const double depth = currentStepDepth(gBeat);
+    glPushMatrix();
+    glLoadIdentity();
+    // A beat moves the card to one of five places below the centre line.
+    glTranslatef(static_cast<float>(std::sin(depth)), static_cast<float>(std::cos(depth)),
+                 static_cast<float>(0.75 * depth));
+    glRotatef(spinAngle, 0.0f, 0.0f, -1.0f);
+    glDisable(GL_DEPTH_TEST);
+    beginSubtractiveBlend();
+    bindShowTexture("CREDITS");
+    glColor4f(0.75f, 0.75f, 0.75f, 0.75f);
+    drawCard(creditRowTable[gBeat.creditsStep]);
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    endSubtractiveBlend();
+}

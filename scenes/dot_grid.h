@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+
+// Opacity of the sprites for a spectrum mean m of the first 20 bins; it may
+// go negative, which GL clamps to an invisible 0.
+float dotGridAlpha(float m);
+
+// The stepScale after one frame of the grid: it shrinks by 0.2 x delta, with
+// no lower bound, until the next beat resets it.
+float shrunkStepScale(float stepScale, float delta);
+
+// A 10 x 10 grid of "DOT" sprites fixed to the screen, 48000 .. 62000 ms.
+// Shrinks the beat state's stepScale while it draws.
+void drawDotGrid(int32_t showTimeMs, float delta, float spinAngle);

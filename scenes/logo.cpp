@@ -1,0 +1,59 @@
+#include "scenes/logo.h"
+
+#include "frame/beat_state.h"
+#include "frame/show_resources.h"
+#include "platform/gl.h"
+#include "platform/gl_procs.h"
+
+LogoState gLogo;
+
+namespace {
+constexpr float logoTop = 0.7f;
+}
+
+float logoLevelAfter(float level, int32_t showTimeMs, float delta)
+{
+    if (showTimeMs >= 4001 && showTimeMs <= 7999) {
+        level += delta;
+        if (level >= logoTop)
+            level = logoTop;
+    }
+    if (showTimeMs >= 15001 && showTimeMs <= 17999) {
+        level -= delta;
+        if (level <= 0.0f)
+            level = 0.0f;
+    }
+    return level;
+}
+
+void drawLogoScene(int32_t showTimeMs, float delta, float spinAngle, float lift)
+{
+    if (showTimeMs < 4000 || showTimeMs > 18000)
+        return;
+    gLogo.level = logoLevelAfter(gLogo.level, showTimeMs, delta);
+
+    glPushMatrix();
+    glLoadIdentity();  // fixed to the screen, not to the camera
+    glTranslatef(0.0f, gBeat.spinDirection * lift, 0.75f * currentStepDepth(gBeat));
+    glRotatef(spinAngle, 0.0f, 0.0f, -1.0f);
+    glEnable(GL_BLEND);
+    glProcs.glBlendEquation(GL_FUNC_REVERSE_SUBTRACT);
+    glBlendFunc(GL_ONE, GL_ONE);
+    bindShowTexture("DUSKWHEEL");
+    const float level = gLogo.level;
+    glColor4f(level, level, level, level);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-4.0f, -0.5f, -0.2f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(4.0f, -0.5f, -0.2f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(4.0f, 0.5f, -0.2f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-4.0f, 0.5f, -0.2f);
+    glEnd();
+    glPopMatrix();
+    glProcs.glBlendEquation(GL_FUNC_ADD);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
