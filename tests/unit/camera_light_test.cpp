@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "frame/band_lighting.h"
+#include "frame/bands.h"
+#include "frame/camera.h"
+
+TEST(Camera, AtRestTheEyeStaysOnTheAxisWhateverThePhase)
+{
+    for (float phase : {0.0f, 1.0f, 7.5f, 23.0f}) {
+        const Camera camera = cameraFor(phase, phase * 15.0f, 1.0f);
+        EXPECT_EQ(camera.eye[0], 0.0f);
+        EXPECT_EQ(camera.eye[1], 0.0f);
+        EXPECT_EQ(camera.eye[2], 6.25f);
+        EXPECT_EQ(camera.roll, phase * 15.0f);
+        EXPECT_EQ(camera.centre[0], 0.0f);
+        EXPECT_EQ(camera.centre[2], 0.0f);
+    }
+}
+
+TEST(Camera, RightAfterAHitTheEyeSwaysWithThePhase)
+{
+    Camera camera = cameraFor(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(camera.eye[0], 0.0f);
+    EXPECT_EQ(camera.eye[2], 6.25f);
+
+    const float quarter = static_cast<float>(M_PI / 2);
+    camera = cameraFor(quarter, quarter * 15.0f, 0.0f);
+    EXPECT_FLOAT_EQ(camera.eye[0], 0.5f);
+    EXPECT_FLOAT_EQ(camera.eye[1], static_cast<float>(0.35 * std::sin(0.6 * M_PI)));
+    EXPECT_FLOAT_EQ(camera.eye[2], 5.0f);
+
+    // Half recovered: the pulse scales the sway and the angle of the depth.
+    camera = cameraFor(quarter, 0.0f, 0.5f);
+    EXPECT_FLOAT_EQ(camera.eye[0], 0.25f);
+    EXPECT_FLOAT_EQ(camera.eye[2], static_cast<float>(std::cos(0.5 * quarter) * 1.25 + 5.0));
+}
+
+TEST(BandMaterial, WhiteGoesAboveOneAndKeepsBlueSpecularAtOne)
+{
+    const BandMaterial m = bandMaterialFor(1.0, 1.0, 1.0);
+    EXPECT_FLOAT_EQ(m.diffuse[0], 1.2f);
+    EXPECT_FLOAT_EQ(m.diffuse[2], 1.21f);
+    EXPECT_FLOAT_EQ(m.ambient[1], 0.9f);
+    EXPECT_FLOAT_EQ(m.ambient[2], 0.9075f);
+    EXPECT_FLOAT_EQ(m.specular[0], 1.32f);
+    EXPECT_EQ(m.specular[2], 1.0f);
+    EXPECT_EQ(m.diffuse[3], 1.0f);
+}
+
+TEST(BandMaterial, TopBandOfTheFirstPalette)
+{
+    const PaletteColour& c = bandPalettes[0][0];
+    const BandMaterial m = bandMaterialFor(c.r, c.g, c.b);
+    EXPECT_FLOAT_EQ(m.diffuse[0], static_cast<float>(1.2 * 208 / 255));
+    EXPECT_FLOAT_EQ(m.diffuse[1], static_cast<float>(1.2 * 217 / 255));
+    EXPECT_FLOAT_EQ(m.diffuse[2], static_cast<float>(1.21 * 145 / 255));
+    // Ambient comes from the stored float diffuse.
+    EXPECT_EQ(m.ambient[0], static_cast<float>(0.75 * m.diffuse[0]));
+}
+
+TEST(Bands, OffsetsCloseIntoOneWall)
+{
+    for (int band = 1; band < bandCount; ++band)
+        EXPECT_EQ(bandOffsets[band - 1] - bandOffsets[band], 8.0);  // each band is 8 high
+    EXPECT_EQ(bandOffsets[0] + 4.0, 21.0);
+    EXPECT_EQ(bandOffsets[4] - 4.0, -19.0);
+}
