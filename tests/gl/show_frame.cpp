@@ -1,0 +1,68 @@
+#include "tests/gl/show_frame.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "frame/beat_state.h"
+#include "frame/frame_composer.h"
+#include "frame/screen_fades.h"
+#include "platform/gl.h"
+#include "scenes/captions.h"
+#include "scenes/logo.h"
+#include "scenes/text_walls.h"
+#include "shell/demo_context.h"
+#include "tests/gl/gl_test_context.h"
+
+Frame readFrame()
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    Frame frame;
+    frame.width = gDemo.width;
+    frame.height = gDemo.height;
+    frame.rgb.resize(static_cast<size_t>(frame.width) * frame.height * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, frame.width, frame.height, GL_RGB, GL_UNSIGNED_BYTE, frame.rgb.data());
+    return frame;
+}
+
+int64_t countChanged(const Frame& a, const Frame& b, int tolerance)
+{
+    int64_t changed = 0;
+    for (size_t i = 0; i < a.rgb.size(); i += 3) {
+        for (size_t c = 0; c < 3; ++c) {
+            if (std::abs(a.rgb[i + c] - b.rgb[i + c]) > tolerance) {
+                ++changed;
+                break;
+            }
+        }
+    }
+    return changed;
+}
+
+void resetShowState(const std::function<void()>& setup)
+{
+    gBeat = BeatState{};
+    gBeat.orbitPhase = 2.0f;
+    gLogo = LogoState{};
+    gCaptions = CaptionState{};
+    gFirstWall = TextWallState{8.0f};
+    gSecondWall = TextWallState{3.0f};
+    fadeDone[0] = 1;
+    fadeDone[1] = 1;
+    std::fill(std::begin(gDemo.music.spectrumBins), std::end(gDemo.music.spectrumBins), 0.0f);
+    if (setup)
+        setup();
+}
+
+Frame composeAt(int32_t showTime, const std::function<void()>& setup, float frameDelta)
+{
+    glTestContext();
+    static FrameComposer* composer = new FrameComposer();
+    resetShowState(setup);
+    gDemo.showTime = showTime;
+    gDemo.frameDelta = frameDelta;
+    composer->draw();
+    return readFrame();
+}

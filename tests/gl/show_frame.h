@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// One frame read back from the test window, bottom row first as GL has it.
+struct Frame {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgb;
+    const uint8_t* at(int32_t x, int32_t y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+};
+
+Frame readFrame();
+
+// Number of pixels whose colour differs by more than tolerance in any channel.
+int64_t countChanged(const Frame& a, const Frame& b, int tolerance = 0);
+
+// The show's state as a frame deep into a run would find it with a silent
+// spectrum (both fades finished, counters at rest), then setup's changes.
+void resetShowState(const std::function<void()>& setup = {});
+
+// Draws the composer's frame at showTime, without the final pass, from the
+// state resetShowState leaves; the composer is made on the first call.
+Frame composeAt(int32_t showTime, const std::function<void()>& setup = {}, float frameDelta = 0.032f);
