@@ -1,0 +1,138 @@
+// Frames per second of the live frame (composer and final pass, no swap) on
+// the current GL driver, at the two window sizes and four moments of the show.
+// Run under a display: scripts/with-xvfb build/linux/duskwheel-bench
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "frame/beat_state.h"
+#include "frame/frame_composer.h"
+#include "frame/screen_fades.h"
+#include "platform/gl.h"
+#include "platform/gl_procs.h"
+#include "platform/viewport.h"
+#include "platform/window.h"
+#include "scenes/captions.h"
+#include "scenes/logo.h"
+#include "scenes/text_walls.h"
+#include "shell/aspect_code.h"
+#include "shell/configurator.h"
+#include "shell/demo_context.h"
+
+namespace {
+
+constexpr int32_t windowWidth = 1920;
+constexpr int32_t windowHeight = 1080;
+
+FrameComposer* benchComposer()
+{
+    static FrameComposer* composer = nullptr;
+    if (composer)
+        return composer;
+    gDemo.width = windowWidth;
+    gDemo.height = windowHeight;
+    gDemo.colorBits = 32;
+    gDemo.aspect = Ratio16x10;
+    if (!openDemoWindow(gDemo)) {
+        std::fprintf(stderr, "duskwheel-bench: cannot open a GL window\n");
+        std::exit(1);
+    }
+    composer = new FrameComposer();
+    return composer;
+}
+
+// The state a live run at 60 frames a second has at t with a quiet spectrum:
+// the walls scrolled as far as they get by then, the cards on a middle row.
+void primeStateAt(int32_t t)
+{
+    gBeat = BeatState{};
+    gBeat.orbitPhase = t / 4000.0f;
+    gLogo.level = (t > 5400 && t < 15000) ? 0.7f : 0.0f;
+    gCaptions = CaptionState{};
+    gFirstWall = TextWallState{8.0f - 1.5f * (t - 28000) / 1000.0f};
+    gSecondWall = TextWallState{3.0f - 1.5f * (t - 62000) / 1000.0f};
+    if (t >= 20000 && t <= 32000)
+        gBeat.bounceCounter = 3;
+    if (t >= 62000)
+        gBeat.greetsStep = static_cast<int32_t>((t - 62000) / 900);
+    fadeDone[0] = t > 2000 ? 1 : 0;
+    fadeDone[1] = 0;
+    for (float& bin : gDemo.music.spectrumBins)
+        bin = 0.0f;
+}
+
+// The picture of a width x height window: its letterbox, and a scissor so
+// that the clear covers no more than that window would.
+void useWindowSize(int32_t width, int32_t height)
+{
+    setupViewport(Ratio16x10, width, height);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, width, height);
+}
+
+void drawLiveFrame(FrameComposer& composer)
+{
+    composer.draw();
+    drawScreenFades();
+    glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+// Fragments drawn in one frame, as full-screen fills of the picture, plus the clear.
+double overdrawOf(FrameComposer& composer, int32_t width, int32_t height)
+{
+    using GenQueries = void(APIENTRYP)(GLsizei, GLuint*);
+    using QueryOp = void(APIENTRYP)(GLenum, GLuint);
+    using EndQuery = void(APIENTRYP)(GLenum);
+    using GetResult = void(APIENTRYP)(GLuint, GLenum, GLuint*);
+    auto genQueries = reinterpret_cast<GenQueries>(lookupGlProc("glGenQueries"));
+    auto beginQuery = reinterpret_cast<QueryOp>(lookupGlProc("glBeginQuery"));
+    auto endQuery = reinterpret_cast<EndQuery>(lookupGlProc("glEndQuery"));
+    auto getResult = reinterpret_cast<GetResult>(lookupGlProc("glGetQueryObjectuiv"));
+    if (!genQueries || !beginQuery || !endQuery || !getResult)
+        return 0.0;
+    GLuint query = 0;
+    genQueries(1, &query);
+    beginQuery(GL_SAMPLES_PASSED, query);
+    drawLiveFrame(composer);
+    endQuery(GL_SAMPLES_PASSED);
+    GLuint samples = 0;
+    getResult(query, GL_QUERY_RESULT, &samples);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double picture = static_cast<double>(viewport[2]) * viewport[3];
+    return 1.0 + samples / picture;
+}
+
+void BM_LiveFrame(benchmark::State& state)
+{
+    const int32_t width = static_cast<int32_t>(state.range(0));
+    const int32_t height = static_cast<int32_t>(state.range(1));
+    const int32_t t = static_cast<int32_t>(state.range(2));
+    FrameComposer& composer = *benchComposer();
+    useWindowSize(width, height);
+    gDemo.showTime = t;
+    gDemo.frameDelta = 0.032f;
+
+    primeStateAt(t);
+    const double overdraw = overdrawOf(composer, width, height);
+    for (auto _ : state) {
+        primeStateAt(t);
+        drawLiveFrame(composer);
+        glFinish();  // the software renderer draws when asked to finish
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["overdraw"] = overdraw;
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void showFrameArgs(benchmark::internal::Benchmark* bench)
+{
+    for (const auto& size : {std::pair<int, int>{1280, 800}, std::pair<int, int>{1920, 1080}})
+        for (int t : {3000, 40000, 55000, 70000})
+            bench->Args({size.first, size.second, t});
+}
+
+}  // namespace
+
+BENCHMARK(BM_LiveFrame)->Apply(showFrameArgs)->ArgNames({"w", "h", "ms"})->Unit(benchmark::kMillisecond)->UseRealTime();
