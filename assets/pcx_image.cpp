@@ -21,8 +21,8 @@ bool measure(const unsigned char* header, int32_t& width, int32_t& height)
     return width > 0 && height > 0 && width <= pcxMaxSide && height <= pcxMaxSide;
 }
 
-// Image data is everything between the header and the trailing palette; a
-// decoder that ran on into the palette would paint it as pixels.
+// Image data is everything between the header and the palette's marker
+// byte; a decoder that ran on into them would paint them as pixels.
 struct MemoryBytes {
     const unsigned char* next;
     const unsigned char* end;
@@ -126,7 +126,8 @@ int decodePcx(PcxImage& image, const unsigned char* data, size_t size)
     if (!allocate(image, width, height))
         return 0;
     std::memcpy(image.palette, data + size - pcxPaletteSize, pcxPaletteSize);
-    MemoryBytes bytes{data + pcxHeaderSize, data + size - pcxPaletteSize};
+    const size_t dataEnd = size - pcxPaletteSize - 1;
+    MemoryBytes bytes{data + pcxHeaderSize, data + (dataEnd > pcxHeaderSize ? dataEnd : pcxHeaderSize)};
     decodeRows(bytes, image.palette, image.pixels, width, height);
     return 1;
 }
@@ -147,7 +148,7 @@ int readPcx(PcxImage& image, std::FILE* file)
              std::fread(image.palette, 1, pcxPaletteSize, file) == pcxPaletteSize &&
              std::fseek(file, static_cast<long>(pcxHeaderSize), SEEK_SET) == 0;
         if (ok) {
-            FileBytes bytes(file, size - static_cast<long>(pcxHeaderSize + pcxPaletteSize));
+            FileBytes bytes(file, size - static_cast<long>(pcxHeaderSize + pcxPaletteSize + 1));
             decodeRows(bytes, image.palette, image.pixels, width, height);
         } else {
             freePcx(image);

@@ -206,3 +206,38 @@ TEST(PcxFile, ReadsFromAnOpenFileLikeFromMemory)
     EXPECT_EQ(readPcx(none, rejected), 0);
     EXPECT_EQ(none.pixels, nullptr);
 }
+
+TEST(PcxFile, DamagedFilesDecodeWithinBoundsOrAreRejected)
+{
+    // Every cut of a good file, and the good file with bytes overwritten at
+    // random: the decoder must stay inside its buffers (the sanitizer build
+    // watches) and never report a size its header forbids.
+    Bytes good = pcxFile({1, 16, 0, 7}, {});
+    good.insert(good.begin() + 128, {0xC8, 3, 0xFF, 0xC0, 1, 2, 0xC1, 250, 0xCF, 9, 0xC3, 4});
+    uint32_t seed = 12345;
+    auto random = [&seed]() {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    std::vector<Bytes> damaged;
+    for (size_t cut = 0; cut < good.size(); cut += 7)
+        damaged.emplace_back(good.begin(), good.begin() + cut);
+    for (int round = 0; round < 400; ++round) {
+        Bytes file = good;
+        for (int hits = 0; hits < 6; ++hits)
+            file[random() % (round % 2 ? 140 : file.size())] = static_cast<unsigned char>(random());
+        damaged.push_back(file);
+    }
+    for (const Bytes& file : damaged) {
+        Decoded decoded;
+        decode(decoded, file);
+        if (decoded.result == 1) {
+            ASSERT_GT(decoded.image.width, 0);
+            ASSERT_GT(decoded.image.height, 0);
+            ASSERT_LE(decoded.image.width, pcxMaxSide);
+            ASSERT_LE(decoded.image.height, pcxMaxSide);
+        } else {
+            ASSERT_EQ(decoded.image.pixels, nullptr);
+        }
+    }
+}
