@@ -19,8 +19,10 @@ constexpr size_t pcxHeaderSize = 128;
 constexpr size_t pcxPaletteSize = 768;
 
 // Decodes a whole PCX file held in memory into an empty image. Returns 1 when
-// decoded, 0 when rejected (the image then holds nothing). Data that ends
-// early leaves the rest of the picture zero.
+// decoded, 0 when rejected (the image then holds nothing). The palette is the
+// file's last 768 bytes and the byte before them its marker; the run-length
+// data lies between the header and that marker, and data that ends before
+// the picture is full leaves the rest of it zero.
 int decodePcx(PcxImage& image, const unsigned char* data, size_t size);
 
 // Reads an open file into an empty image as decodePcx does, and closes it
