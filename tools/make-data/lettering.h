@@ -14,6 +14,11 @@ struct Font {
     int descent = 0;                  // font units below it (negative)
 
     const stbtt_fontinfo* fontInfo() const;
+
+    // The rasteriser's record points into data: a copy would point into ours.
+    Font() = default;
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
 };
 
 // Where the DejaVu fonts of Debian's fonts-dejavu-core live.
