@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+// The show names its files the Windows way ("Data\overlay.p"). A forward
+// slash separates folders on every system the demo runs on, Windows included,
+// so turning each backslash into one is all the translation there is.
+std::string dataFilePath(const char* showName);
+
+// Opens a show file for binary reading relative to the working directory;
+// null when it cannot be opened.
+std::FILE* openDataFile(const char* showName);

