@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "assets/show_assets.h"
 #include "frame/beat_state.h"
 #include "frame/frame_composer.h"
 #include "frame/screen_fades.h"
@@ -58,8 +59,18 @@ void resetShowState(const std::function<void()>& setup)
 
 Frame composeAt(int32_t showTime, const std::function<void()>& setup, float frameDelta)
 {
-    glTestContext();
-    static FrameComposer* composer = new FrameComposer();
+    static FrameComposer* composer = nullptr;
+    if (!composer) {
+        glTestContext();
+        // The band shader of the live show, over a plain white band texture
+        // so that the bands show their palette colours as they are lit. The
+        // scenes' sheets stay unregistered: their cards are plain rectangles
+        // of their brightness.
+        loadShowShaders(gDemo.shaders);
+        const std::vector<unsigned char> white(4 * 4 * 4, 255);
+        gDemo.textures.create("OVERLAY", 4, 4, white.data());
+        composer = new FrameComposer();
+    }
     resetShowState(setup);
     gDemo.showTime = showTime;
     gDemo.frameDelta = frameDelta;
