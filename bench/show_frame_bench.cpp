@@ -1,11 +1,14 @@
 // Frames per second of the live frame (composer and final pass, no swap) on
 // the current GL driver, at the two window sizes and four moments of the show.
-// Run under a display: scripts/with-xvfb build/linux/duskwheel-bench
+// Run under a display from the folder that holds Data/ (the band texture and
+// the lettering sheets come from there, as in the live show):
+//   cd build/linux && ../../scripts/with-xvfb bench/duskwheel-bench --benchmark_filter=LiveFrame
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets/show_assets.h"
 #include "frame/beat_state.h"
 #include "frame/frame_composer.h"
 #include "frame/screen_fades.h"
@@ -17,7 +20,6 @@
 #include "scenes/logo.h"
 #include "scenes/text_walls.h"
 #include "shell/aspect_code.h"
-#include "shell/configurator.h"
 #include "shell/demo_context.h"
 
 namespace {
@@ -38,6 +40,8 @@ FrameComposer* benchComposer()
         std::fprintf(stderr, "duskwheel-bench: cannot open a GL window\n");
         std::exit(1);
     }
+    loadShowShaders(gDemo.shaders);
+    loadShowTextures(gDemo.textures);
     composer = new FrameComposer();
     return composer;
 }
