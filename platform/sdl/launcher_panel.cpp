@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/sdl/display_source.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
 
@@ -236,11 +235,11 @@ void launcherWindowSize(int& width, int& height)
     height = static_cast<int>(size.y + 0.5f);
 }
 
-void openLauncherPanel(LauncherPanel& panel, DemoContext& context)
+void openLauncherPanel(LauncherPanel& panel, DemoContext& context, const DisplaySource& displays)
 {
     panel = LauncherPanel();
     panel.context = &context;
-    panel.lists = makeLauncherLists(context, sdlDisplaySource());
+    panel.lists = makeLauncherLists(context, displays);
     panel.choices = initialLauncherChoices(panel.lists);
     // Without a resolution to launch at, Enter must not land on Quit: the
     // resolution box is where the user has to go first.

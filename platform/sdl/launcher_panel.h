@@ -33,7 +33,8 @@ struct LauncherPanel {
     int result = 0;           // 1004 once launched, -1 once left
 };
 
-void openLauncherPanel(LauncherPanel& panel, DemoContext& context);
+// Fills the lists and the initial selection; the desktop mode is read from displays.
+void openLauncherPanel(LauncherPanel& panel, DemoContext& context, const DisplaySource& displays);
 
 // Dialog keys; the rest is ImGui's.
 void handleLauncherKey(LauncherPanel& panel, SDL_Keycode key, Uint16 modifiers);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/launcher.h"
+#include "platform/sdl/display_source.h"
 #include "platform/sdl/launcher_panel.h"
 #include "platform/sdl/video.h"
 #include "shell/demo_context.h"
@@ -200,7 +201,7 @@ int runLauncher(DemoContext& context)
     }
 
     LauncherPanel panel;
-    openLauncherPanel(panel, context);
+    openLauncherPanel(panel, context, sdlDisplaySource());
     int framesToDraw = framesAfterInput;
     while (panel.result == 0) {
         SDL_Event event;
