@@ -175,9 +175,16 @@ void drawResolutionBox(LauncherPanel& panel)
     ImGui::SetNextItemWidth(width);
     const std::string caption = resolutionCaption(panel.lists, panel.choices);
     const bool empty = panel.lists.resolutions.empty();
-    ImGui::BeginDisabled(empty);
-    panel.comboOpen = ImGui::BeginCombo("##resolution", caption.c_str(), ImGuiComboFlags_HeightRegular);
-    ImGui::EndDisabled();
+    // An open drop-down is a window of its own, which must not start inside a
+    // disabled section; a disabled box never opens, so only it is wrapped.
+    if (empty) {
+        ImGui::BeginDisabled();
+        ImGui::BeginCombo("##resolution", caption.c_str());
+        ImGui::EndDisabled();
+        panel.comboOpen = false;
+    } else {
+        panel.comboOpen = ImGui::BeginCombo("##resolution", caption.c_str(), ImGuiComboFlags_HeightRegular);
+    }
     if (panel.comboOpen) {
         panel.focus = ResolutionBox;  // an open drop-down has the focus, however it was opened
         for (size_t i = 0; i < panel.lists.resolutions.size(); ++i) {
