@@ -255,7 +255,6 @@ void openLauncherPanel(LauncherPanel& panel, DemoContext& context, const Display
 
 void handleLauncherKey(LauncherPanel& panel, SDL_Keycode key, Uint16 modifiers)
 {
-    const int list = panel.focus;
     switch (key) {
     case SDLK_TAB:
         moveFocus(panel, (modifiers & KMOD_SHIFT) ? -1 : 1);
@@ -286,12 +285,16 @@ void handleLauncherKey(LauncherPanel& panel, SDL_Keycode key, Uint16 modifiers)
     case SDLK_PAGEDOWN:
     case SDLK_HOME:
     case SDLK_END: {
-        int* selection = selectionOf(panel, list);
+        int* selection = selectionOf(panel, panel.focus);
         if (!selection)
             break;
-        const int count = entryCount(panel, list);
+        const int count = entryCount(panel, panel.focus);
         const bool back = key == SDLK_UP || key == SDLK_LEFT || key == SDLK_PAGEUP || key == SDLK_HOME;
-        const int step = (key == SDLK_PAGEUP || key == SDLK_PAGEDOWN) ? 4 : (key == SDLK_HOME || key == SDLK_END) ? count : 1;
+        int step = 1;
+        if (key == SDLK_PAGEUP || key == SDLK_PAGEDOWN)
+            step = 4;  // about a list box's height
+        else if (key == SDLK_HOME || key == SDLK_END)
+            step = count;
         moveSelection(*selection, count, back ? -step : step);
         panel.scrollToChoice = true;
         break;
