@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_displays.h"
+#include "launcher_fixtures.h"
 #include "launcher/display_modes.h"
 #include "shell/aspect_code.h"
 

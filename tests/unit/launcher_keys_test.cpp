@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "fake_displays.h"
+#include "launcher_fixtures.h"
 #include "platform/sdl/launcher_panel.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
@@ -29,12 +29,6 @@ struct Keys {
     }
 };
 
-bool untouched(const DemoContext& c)
-{
-    return c.width == 0 && c.height == 0 && c.colorBits == 0 && c.samples == 0 && c.aspect == AspectNone &&
-           !c.fullscreen && !c.vsync && !c.musicEnabled;
-}
-
 }  // namespace
 
 TEST(LauncherKeys, EscapeOrQuitLeaveTheContextAsItWas)
@@ -42,14 +36,14 @@ TEST(LauncherKeys, EscapeOrQuitLeaveTheContextAsItWas)
     Keys escape(mode(1920, 1200));
     escape.press({SDLK_TAB, SDLK_TAB, SDLK_DOWN, SDLK_ESCAPE});  // a change made, then dropped
     EXPECT_EQ(escape.panel.result, launcherLeft);
-    EXPECT_TRUE(untouched(escape.context));
+    EXPECT_TRUE(settingsUntouched(escape.context));
 
     // Enter on the focused Quit button quits, as does Space.
     for (SDL_Keycode key : {SDLK_RETURN, SDLK_SPACE}) {
         Keys quit(mode(1920, 1200));
         quit.press({SDLK_TAB, key});
         EXPECT_EQ(quit.panel.result, launcherLeft);
-        EXPECT_TRUE(untouched(quit.context));
+        EXPECT_TRUE(settingsUntouched(quit.context));
     }
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_displays.h"
+#include "launcher_fixtures.h"
 #include "launcher/launcher_model.h"
 #include "shell/demo_context.h"
 
@@ -13,24 +13,6 @@ using Texts = std::vector<std::string>;
 
 const std::vector<DisplayMode> driver = {mode(1024, 768), mode(1920, 1080), mode(1920, 1080, 32, 75),
                                          mode(800, 600, 16), mode(800, 600)};
-
-// The settings fields the launcher may write, for comparing a context
-// against a fresh one.
-struct Settings {
-    int32_t width, height, colorBits, samples, aspect;
-    bool fullscreen, vsync, musicEnabled;
-    bool operator==(const Settings& o) const
-    {
-        return width == o.width && height == o.height && colorBits == o.colorBits && samples == o.samples &&
-               aspect == o.aspect && fullscreen == o.fullscreen && vsync == o.vsync &&
-               musicEnabled == o.musicEnabled;
-    }
-};
-
-Settings settingsOf(const DemoContext& c)
-{
-    return {c.width, c.height, c.colorBits, c.samples, c.aspect, c.fullscreen, c.vsync, c.musicEnabled};
-}
 
 }  // namespace
 
@@ -140,14 +122,13 @@ TEST(LauncherModel, DesktopResolutionMissingFromTheList)
 {
     const DisplaySource& displays = FakeDisplays::with(driver, mode(1366, 768));
     DemoContext context(&displays);
-    const Settings fresh = settingsOf(context);
     const LauncherLists lists = makeLauncherLists(context, displays);
     LauncherChoices choices = initialLauncherChoices(lists);
     EXPECT_EQ(choices.resolution, -1);
     EXPECT_EQ(resolutionCaption(lists, choices), "");
     EXPECT_FALSE(canLaunch(lists, choices));
     EXPECT_FALSE(applyLauncherChoices(lists, choices, context));
-    EXPECT_TRUE(settingsOf(context) == fresh);
+    EXPECT_TRUE(settingsUntouched(context));
 
     choices.resolution = 0;
     EXPECT_TRUE(canLaunch(lists, choices));
@@ -173,9 +154,8 @@ TEST(LauncherModel, EmptyListLaunchesAtTheDesktopResolution)
     // Nothing listed and no desktop to fall back on: nothing to launch at.
     const DisplaySource& blind = FakeDisplays::with({}, mode(0, 0), false);
     DemoContext nothing(&blind);
-    const Settings fresh = settingsOf(nothing);
     const LauncherLists none = makeLauncherLists(nothing, blind);
     EXPECT_FALSE(canLaunch(none, initialLauncherChoices(none)));
     EXPECT_FALSE(applyLauncherChoices(none, initialLauncherChoices(none), nothing));
-    EXPECT_TRUE(settingsOf(nothing) == fresh);
+    EXPECT_TRUE(settingsUntouched(nothing));
 }
