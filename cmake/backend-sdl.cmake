@@ -10,14 +10,16 @@ list(FILTER DUSK_PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 
 # Dear ImGui: Debian ships the core as a static library; its SDL2 and OpenGL2
 # backends come as example sources that we compile ourselves.
+# Debian's core library leaves stb_truetype and stb_rect_pack to libstb, which
+# its pkg-config file brings in.
 set(IMGUI_BACKENDS /usr/share/doc/libimgui-dev/examples/backends)
+pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
 find_path(IMGUI_INCLUDE_DIR imgui.h PATH_SUFFIXES imgui REQUIRED)
-find_library(IMGUI_LIBRARY imgui REQUIRED)
 add_library(duskimgui STATIC
   ${IMGUI_BACKENDS}/imgui_impl_sdl.cpp
   ${IMGUI_BACKENDS}/imgui_impl_opengl2.cpp)
 target_include_directories(duskimgui PUBLIC ${IMGUI_INCLUDE_DIR} ${IMGUI_INCLUDE_DIR}/backends)
-target_link_libraries(duskimgui PUBLIC ${IMGUI_LIBRARY} PkgConfig::SDL2 OpenGL::GL)
+target_link_libraries(duskimgui PUBLIC PkgConfig::IMGUI PkgConfig::SDL2 OpenGL::GL)
 target_compile_options(duskimgui PRIVATE -w)
 
 add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})

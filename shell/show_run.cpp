@@ -47,8 +47,11 @@ void teardown(DemoContext& context, const ShowSteps& steps, bool clockStarted, b
 int runShow(DemoContext& context, const ShowSteps& steps)
 {
     context.configurator = new VelloranConfigurator(&context);
-    if (steps.runLauncher() < 0)
+    const int launched = steps.runLauncher();
+    if (launched < 0)
         return -1;  // nothing was opened; the configurator goes with the context
+    if (launched != launcherLaunched)
+        return 1;
 
     if (!steps.openWindow()) {
         teardown(context, steps, false, false);

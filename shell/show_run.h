@@ -6,12 +6,15 @@ struct DemoContext;
 
 constexpr uint32_t showEndTime = 92000;
 constexpr int launcherLaunched = 1004;
+constexpr int launcherLeft = -1;
+// The launcher could not be shown at all (no display); it has said why.
+constexpr int launcherUnavailable = 0;
 constexpr unsigned char keyEscape = 0x1B;
 
 // Every call the run makes outside the shell, so that the live program, the
 // frame renderer and the tests can each plug in their own.
 struct ShowSteps {
-    std::function<int()> runLauncher;     // 1004 to launch, negative to quit
+    std::function<int()> runLauncher;     // 1004 to launch, negative to quit, 0 when it failed
     std::function<bool()> openWindow;
     std::function<bool()> load;           // the configurator's load
     std::function<void()> makeComposer;
@@ -29,8 +32,8 @@ struct ShowSteps {
 };
 
 // Start-up, frame loop and teardown. Returns -1 when the launcher was left,
-// 0 after the show, 1 when the window or the loading failed (the failing
-// step has said why on stderr).
+// 0 after the show, 1 when the launcher, the window or the loading failed
+// (the failing step has said why on stderr).
 int runShow(DemoContext& context, const ShowSteps& steps);
 
 // The frame loop alone: runs until the show ends, Escape is down or a quit

@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include "platform/sdl/display_source.h"
 #include "platform/sdl/video.h"
 #include "shell/demo_context.h"
 
@@ -52,5 +53,10 @@ struct SdlLifetime {
 SdlLifetime sdlLifetime;
 
 }  // namespace
+
+const DisplaySource& sdlDisplaySource()
+{
+    return sdlDisplays;
+}
 
 DemoContext gDemo(&sdlDisplays);

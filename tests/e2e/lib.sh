@@ -39,3 +39,41 @@ press() {
   xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
   xdotool key --clearmodifiers "$2"
 }
+
+LAUNCHER_TITLE="duskwheel kset 2.0"
+SHOW_TITLE="duskwheel2o13"
+
+# start_demo LOG: runs the demo in the background, its output in LOG and its
+# PID in DEMO_PID.
+start_demo() {
+  ./duskwheel >"$1" 2>&1 &
+  DEMO_PID=$!
+}
+
+# launch_show: waits for the launcher and launches with what it preselected
+# (on Xvfb's one mode, the whole screen).
+launch_show() {
+  local launcher
+  launcher=$(wait_window "$LAUNCHER_TITLE" 30) || { kill "$DEMO_PID"; fail "the launcher never appeared"; }
+  press "$launcher" Return
+}
+
+# wait_exit_without NAME PID SECONDS: like wait_exit, but fails as soon as a
+# window called NAME exists, mapped or not.
+wait_exit_without() {
+  local name=$1 pid=$2 limit=$3
+  for _ in $(seq 1 $((limit * 20))); do
+    if xdotool search --name "^${name}\$" >/dev/null 2>&1; then
+      kill "$pid" 2>/dev/null || true
+      fail "a window called $name appeared"
+    fi
+    if ! kill -0 "$pid" 2>/dev/null; then
+      EXIT_CODE=0
+      wait "$pid" || EXIT_CODE=$?
+      return 0
+    fi
+    sleep 0.05
+  done
+  kill "$pid" 2>/dev/null || true
+  return 1
+}

@@ -2,9 +2,10 @@
 # Closing the show window (the close box's WM_DELETE_WINDOW) ends it with 0.
 source "$(dirname "$0")/lib.sh"
 
-./duskwheel >show_close.log 2>&1 &
-pid=$!
-win=$(wait_window duskwheel2o13 30) || { kill $pid; fail "the show window never appeared"; }
+start_demo show_close.log
+pid=$DEMO_PID
+launch_show
+win=$(wait_window "$SHOW_TITLE" 30) || { kill $pid; fail "the show window never appeared"; }
 sleep 1
 ./tests/x11-close "$win"
 wait_exit $pid 5 || fail "closing the window did not end the show"

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# The show window opens with its title and a 1280x800 client area at the
-# top-left; Escape ends the show at once with exit code 0.
+# Return in the launcher launches the show at the preselected desktop
+# resolution: a 1920x1200 window at the top-left, and the launcher gone.
+# Escape then ends the show at once with exit code 0.
 source "$(dirname "$0")/lib.sh"
 
-./duskwheel >show_escape.log 2>&1 &
-pid=$!
-win=$(wait_window duskwheel2o13 30) || { kill $pid; fail "the show window never appeared"; }
+start_demo show_escape.log
+launch_show
+win=$(wait_window "$SHOW_TITLE" 30) || { kill $DEMO_PID; fail "the show window never appeared"; }
+xdotool search --name "^${LAUNCHER_TITLE}\$" >/dev/null 2>&1 && fail "the launcher window is still there"
 geometry=$(xwininfo -id "$win")
-grep -q "Width: 1280" <<<"$geometry" || fail "client width is not 1280: $geometry"
-grep -q "Height: 800" <<<"$geometry" || fail "client height is not 800: $geometry"
+grep -q "Width: 1920" <<<"$geometry" || fail "client width is not 1920: $geometry"
+grep -q "Height: 1200" <<<"$geometry" || fail "client height is not 1200: $geometry"
 grep -q "Absolute upper-left X:  0" <<<"$geometry" || fail "window is not at the left edge"
 sleep 1
+kill -0 $DEMO_PID 2>/dev/null || fail "the show did not keep running"
 press "$win" Escape
-wait_exit $pid 2 || fail "Escape did not end the show within a second"
+wait_exit $DEMO_PID 2 || fail "Escape did not end the show within a second"
 rc=$EXIT_CODE
 [[ "$rc" == 0 ]] || fail "exit code $rc after Escape, expected 0"
-echo "ok: Escape ends the show with 0"
+echo "ok: Return launches the show, Escape ends it with 0"

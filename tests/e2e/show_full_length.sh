@@ -2,10 +2,11 @@
 # Left alone, the show ends by itself after 92 seconds with exit code 0.
 source "$(dirname "$0")/lib.sh"
 
+start_demo show_full_length.log
+pid=$DEMO_PID
+launch_show
 start=$(date +%s.%N)
-./duskwheel >show_full_length.log 2>&1 &
-pid=$!
-wait_window duskwheel2o13 30 >/dev/null || { kill $pid; fail "the show window never appeared"; }
+wait_window "$SHOW_TITLE" 30 >/dev/null || { kill $pid; fail "the show window never appeared"; }
 wait_exit $pid 150 || fail "the show did not end by itself"
 rc=$EXIT_CODE
 end=$(date +%s.%N)

@@ -185,6 +185,13 @@ TEST(ShowRun, LauncherLeftReturnsMinusOneAndOpensNothing)
     EXPECT_EQ(runShow(context, fake.steps(context)), -1);
     EXPECT_EQ(fake.log, std::vector<std::string>{"launcher"});
     EXPECT_NE(context.configurator, nullptr);  // freed with the context at exit
+
+    // A launcher that could not be shown is a failure, not a launch.
+    DemoContext unshown;
+    FakePlatform blind;
+    blind.launcherResult = launcherUnavailable;
+    EXPECT_EQ(runShow(unshown, blind.steps(unshown)), 1);
+    EXPECT_EQ(blind.log, std::vector<std::string>{"launcher"});
 }
 
 TEST(ShowRun, MusicThatNeverStartedIsNotStopped)

@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "launcher/display_modes.h"
+
+struct DemoContext;
+
+// What the settings dialog offers. Both backends fill their controls from
+// it, so the lists read the same on every platform.
+struct LauncherLists {
+    std::vector<std::string> resolutions;    // "%dx%d", one per display mode, in list order
+    std::vector<std::string> aspects;        // "Auto", then the ratios in AspectCode order
+    std::vector<std::string> multisampling;  // "None", then "%dx"
+    std::vector<int32_t> sampleCounts;       // the count behind each multisampling entry
+    int desktopEntry = -1;                   // the desktop's resolution in the list, or -1
+    // The desktop mode as read when the dialog opened; with no display modes
+    // listed, the show runs at its resolution.
+    bool desktopKnown = false;
+    DisplayMode desktop;
+};
+
+// The state of the dialog's controls. A position of -1 selects nothing.
+struct LauncherChoices {
+    int resolution = -1;
+    int aspect = 0;
+    int multisampling = 0;
+    bool fullscreen = true;
+    bool vsync = true;
+    bool music = true;
+};
+
+// Fills the lists from the context's display modes and maximum sample count
+// and reads the desktop mode from the display source.
+LauncherLists makeLauncherLists(const DemoContext& context, const DisplaySource& displays);
+
+// The selection when the dialog opens: the desktop's resolution when the list
+// has it, "Auto", "None" and every switch on.
+LauncherChoices initialLauncherChoices(const LauncherLists& lists);
+
+// Launch needs a resolution: a selected entry, or the desktop's when the list
+// is empty.
+bool canLaunch(const LauncherLists& lists, const LauncherChoices& choices);
+
+// What the resolution box shows: the selected entry, the desktop's resolution
+// standing in for an empty list, or nothing.
+std::string resolutionCaption(const LauncherLists& lists, const LauncherChoices& choices);
+
+// Writes the choices into the context, as Launch does. Returns false and
+// leaves the context alone when canLaunch is false.
+bool applyLauncherChoices(const LauncherLists& lists, const LauncherChoices& choices, DemoContext& context);

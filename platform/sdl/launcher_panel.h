@@ -1,0 +1,46 @@
+#pragma once
+#include <SDL.h>
+
+#include "launcher/launcher_model.h"
+
+struct DemoContext;
+
+// The launcher's controls in the dialog's tab order.
+enum LauncherControl {
+    LaunchButton,
+    QuitButton,
+    ResolutionBox,
+    AspectList,
+    SamplesList,
+    FullscreenCheck,
+    VSyncCheck,
+    MusicCheck,
+    LauncherControlCount,
+};
+
+// Everything the launcher window keeps between frames. ImGui's own keyboard
+// navigation is off: the keys behave as in a native dialog instead (Tab
+// moves the focus, arrows move a list's selection, Space presses, Enter
+// launches, Escape quits).
+struct LauncherPanel {
+    DemoContext* context = nullptr;
+    LauncherLists lists;
+    LauncherChoices choices;
+    int focus = LaunchButton;
+    bool comboOpen = false;   // the resolution drop-down was open in the last frame
+    bool closeCombo = false;  // a key asked the open drop-down to close
+    bool scrollToChoice = false;
+    int result = 0;           // 1004 once launched, -1 once left
+};
+
+// Fills the lists and the initial selection; the desktop mode is read from displays.
+void openLauncherPanel(LauncherPanel& panel, DemoContext& context, const DisplaySource& displays);
+
+// Dialog keys; the rest is ImGui's.
+void handleLauncherKey(LauncherPanel& panel, SDL_Keycode key, Uint16 modifiers);
+
+// Lays out and draws one frame of the dialog covering the whole window.
+void drawLauncherPanel(LauncherPanel& panel);
+
+// Client size of the launcher window in pixels.
+void launcherWindowSize(int& width, int& height);
