@@ -1,8 +1,11 @@
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,10 +53,39 @@ bool driverWanted(const char* driver)
     return requested && std::strstr(requested, "dummy") != nullptr;
 }
 
+// ALSA's library writes its complaints about a machine without sound cards
+// straight to stderr while SDL probes it. SDL's own result says all we need,
+// so the probe runs with stderr pointed at /dev/null.
+struct QuietStderr {
+    int saved = -1;
+    QuietStderr()
+    {
+        std::fflush(stderr);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null < 0)
+            return;
+        saved = dup(STDERR_FILENO);
+        if (saved >= 0)
+            dup2(null, STDERR_FILENO);
+        close(null);
+    }
+    ~QuietStderr()
+    {
+        if (saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+};
+
 }  // namespace
 
 bool openOutputDevice(MixFunction mix)
 {
+    QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (!driverWanted(SDL_GetCurrentAudioDriver())) {
