@@ -67,11 +67,22 @@ int barOf(int n)
     return static_cast<int>(std::floor((n - logoBeat) / 4.0));
 }
 
+// The first beat of the first bar that starts at or after beat n.
+int barStartFrom(int n)
+{
+    const int bar = barOf(n);
+    const int start = logoBeat + bar * 4;
+    return start == n ? n : start + 4;
+}
+
+// Chords change with whole bars, so a section that opens mid-bar keeps the
+// old progression until its first full bar.
 const Chord& chordAt(const Layout& l, int n)
 {
     const int bar = barOf(n);
     const int index = ((bar % 4) + 4) % 4;
-    if (n >= l.greets && n < l.turn)
+    const int barStart = logoBeat + bar * 4;
+    if (barStart >= barStartFrom(l.greets) && barStart < l.turn)
         return greetChords[index];
     return mainChords[index];
 }
@@ -217,7 +228,7 @@ std::vector<float> composeDefaultTrack(const std::function<void(const char*)>& s
         addPluck(music, send, beatTime(n) + 2 * sixteenth, midiFrequency(chord.pad[(n % 3) + 1] + 12), 0.07f,
                  n % 2 ? 0.4f : -0.4f);
     }
-    for (int n = l.main + 16; n + 8 <= l.greets; n += 16) {
+    for (int n = barStartFrom(l.main + 12); n + 16 <= l.greets; n += 16) {
         playPhrase(music, send, beatTime(n), phraseA, 0, 0.11f);
         playPhrase(music, send, beatTime(n + 8), phraseB, 0, 0.11f);
     }
@@ -228,9 +239,9 @@ std::vector<float> composeDefaultTrack(const std::function<void(const char*)>& s
             addPluck(music, send, beatTime(n) + s * sixteenth, midiFrequency(tone), 0.05f, s % 2 ? 0.5f : -0.5f);
         }
     }
-    for (int n = l.greets + 8; n + 8 <= l.turn; n += 16)
+    for (int n = barStartFrom(l.greets) + 8; n + 8 <= l.turn; n += 16)
         playPhrase(music, send, beatTime(n), phraseB, 12, 0.07f);
-    for (int n = l.credits; n + 8 <= l.ending; n += 8)
+    for (int n = barStartFrom(l.credits); n + 8 <= l.ending; n += 8)
         playPhrase(music, send, beatTime(n), phraseA, 0, 0.1f);
     addLead(music, send, beatTime(l.ending), 1.6, midiFrequency(69), 0.1f, beat * 0.75);
 
