@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "music/sound/linux/native_path.h"
+#include "assets/data_file.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 
@@ -15,7 +15,7 @@ constexpr uint64_t longestModuleFrames = uint64_t{20} * 60 * soundRate;
 
 bool readWholeFile(const char* fileName, std::vector<unsigned char>& bytes)
 {
-    std::FILE* file = std::fopen(nativePath(fileName).c_str(), "rb");
+    std::FILE* file = std::fopen(dataFilePath(fileName).c_str(), "rb");
     if (!file)
         return false;
     unsigned char block[65536];

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "music/sound/linux/native_path.h"
+#include "assets/data_file.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 
@@ -43,14 +43,14 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     mpg123_format_none(mp3.handle);
     if (mpg123_format(mp3.handle, soundRate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
         return false;
-    std::FILE* probe = std::fopen(nativePath(fileName).c_str(), "rb");
+    std::FILE* probe = std::fopen(dataFilePath(fileName).c_str(), "rb");
     if (!probe) {
         why = "cannot be opened";
         return false;
     }
     std::fclose(probe);
     why = "is not an MP3 that decodes";
-    if (mpg123_open(mp3.handle, nativePath(fileName).c_str()) != MPG123_OK)
+    if (mpg123_open(mp3.handle, dataFilePath(fileName).c_str()) != MPG123_OK)
         return false;
     mp3.opened = true;
 
