@@ -1,5 +1,6 @@
 #include "frame/frame_composer.h"
 #include "frame/screen_fades.h"
+#include "music/sound/sound.h"
 #include "platform/gl_procs.h"
 #include "platform/launcher.h"
 #include "platform/window.h"
@@ -22,7 +23,7 @@ ShowSteps liveShowSteps(DemoContext& context)
     steps.makeComposer = [] { composer = new FrameComposer(); };
     steps.startClock = [] { return gShowClock.start(); };
     steps.resetFades = [] { resetScreenFades(); };
-    steps.startMusic = [] {};
+    steps.startMusic = [c] { c->music.start(*c); };
     steps.readTicks = [] { return gShowClock.ticks.load(std::memory_order_relaxed); };
     steps.pumpMessages = [c] { return pumpMessages(*c); };
     steps.drawFrame = [] {
@@ -32,7 +33,7 @@ ShowSteps liveShowSteps(DemoContext& context)
     };
     steps.present = [c] { presentFrame(*c); };
     steps.stopClock = [] { gShowClock.stop(); };
-    steps.stopMusic = [] {};
+    steps.stopMusic = [] { soundStop(); };
     steps.destroyWindow = [c] { destroyGlWindow(*c); };
     steps.deleteComposer = [] {
         delete composer;

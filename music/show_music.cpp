@@ -1,0 +1,23 @@
+#include "music/show_music.h"
+
+#include <cstdio>
+
+#include "music/sound/sound.h"
+#include "shell/demo_context.h"
+
+namespace {
+const char* const showMusicFile = "Data\\music.mp3";
+}
+
+bool loadShowMusic(DemoContext& context)
+{
+    if (!soundInit(context.native.window)) {
+        std::fprintf(stderr, "duskwheel: the sound output is already in use\n");
+        return false;
+    }
+    if (context.music.load(showMusicFile) != 0) {
+        std::fprintf(stderr, "duskwheel: the music file %s %s\n", showMusicFile, soundLastFailure());
+        return false;
+    }
+    return true;
+}

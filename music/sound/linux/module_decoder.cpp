@@ -1,0 +1,57 @@
+#include <libopenmpt/libopenmpt.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "assets/data_file.h"
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
+
+namespace {
+
+// A module that never ends (a jump back that repeat count 0 cannot see) is
+// cut here rather than filling memory.
+constexpr uint64_t longestModuleFrames = uint64_t{20} * 60 * soundRate;
+
+bool readWholeFile(const char* fileName, std::vector<unsigned char>& bytes)
+{
+    std::FILE* file = std::fopen(dataFilePath(fileName).c_str(), "rb");
+    if (!file)
+        return false;
+    unsigned char block[65536];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+        bytes.insert(bytes.end(), block, block + got);
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok && !bytes.empty();
+}
+
+}  // namespace
+
+bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why)
+{
+    pcm.clear();
+    std::vector<unsigned char> bytes;
+    if (!readWholeFile(fileName, bytes)) {
+        why = "cannot be opened";
+        return false;
+    }
+    why = "is not a tracker module";
+    int error = 0;
+    openmpt_module* module = openmpt_module_create_from_memory2(
+        bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, &error,
+        nullptr, nullptr);
+    if (!module)
+        return false;
+    openmpt_module_set_repeat_count(module, 0);  // once, no loop
+    float block[2 * 4096];
+    while (pcm.size() / 2 < longestModuleFrames) {
+        const size_t frames = openmpt_module_read_interleaved_float_stereo(module, soundRate, 4096, block);
+        if (frames == 0)
+            break;
+        pcm.insert(pcm.end(), block, block + 2 * frames);
+    }
+    openmpt_module_destroy(module);
+    return pcm.size() >= 2;
+}

@@ -1,0 +1,86 @@
+#include <mpg123.h>
+
+#include <cstdio>
+
+#include "assets/data_file.h"
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
+
+namespace {
+
+struct Mpg123Handle {
+    mpg123_handle* handle = nullptr;
+    bool opened = false;
+    ~Mpg123Handle()
+    {
+        if (opened)
+            mpg123_close(handle);
+        if (handle)
+            mpg123_delete(handle);
+    }
+};
+
+}  // namespace
+
+bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why)
+{
+    pcm.clear();
+    why = "the MP3 decoder cannot start";
+    static const bool libraryReady = mpg123_init() == MPG123_OK;
+    if (!libraryReady)
+        return false;
+    Mpg123Handle mp3;
+    int error = MPG123_OK;
+    mp3.handle = mpg123_new(nullptr, &error);
+    if (!mp3.handle)
+        return false;
+    // Gapless: the LAME tag's encoder delay and padding are cut, so frame 0
+    // is the first audible sample. Everything comes out as 44100 Hz stereo
+    // float whatever the file holds.
+    mpg123_param(mp3.handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT | MPG123_QUIET,
+                 0.0);
+    mpg123_param(mp3.handle, MPG123_FORCE_RATE, soundRate, 0.0);
+    mpg123_format_none(mp3.handle);
+    if (mpg123_format(mp3.handle, soundRate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
+        return false;
+    std::FILE* probe = std::fopen(dataFilePath(fileName).c_str(), "rb");
+    if (!probe) {
+        why = "cannot be opened";
+        return false;
+    }
+    std::fclose(probe);
+    why = "is not an MP3 that decodes";
+    if (mpg123_open(mp3.handle, dataFilePath(fileName).c_str()) != MPG123_OK)
+        return false;
+    mp3.opened = true;
+
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    if (mpg123_getformat(mp3.handle, &rate, &channels, &encoding) != MPG123_OK)
+        return false;
+    // With a LAME tag the file says how long it is; a file cut short then
+    // decodes to less, and is refused rather than played with a hole.
+    long delay = -1;
+    mpg123_getstate(mp3.handle, MPG123_ENC_DELAY, &delay, nullptr);
+    const off_t promised = delay >= 0 ? mpg123_length(mp3.handle) : off_t{-1};
+
+    unsigned char block[16384];
+    for (;;) {
+        size_t bytes = 0;
+        const int result = mpg123_read(mp3.handle, block, sizeof block, &bytes);
+        const float* samples = reinterpret_cast<const float*>(block);
+        pcm.insert(pcm.end(), samples, samples + bytes / sizeof(float));
+        if (result == MPG123_DONE)
+            break;
+        if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
+            return false;
+    }
+    if (pcm.size() < 2)
+        return false;
+    if (promised > 0 && static_cast<off_t>(pcm.size() / 2) < promised) {
+        why = "is cut short";
+        return false;
+    }
+    return true;
+}

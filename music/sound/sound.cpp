@@ -1,0 +1,253 @@
+#include "music/sound/sound.h"
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "music/sound/sound_backend.h"
+#include "music/sound/sound_channel.h"
+#include "music/sound/spectrum.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+enum class Output { None, Device, Silent, Explicit };
+
+struct SoundState {
+    Output output = Output::None;
+    bool running = false;
+    bool explicitRequested = false;
+    uint64_t explicitPosition = 0;
+    // The silent output's position: silentBase plus the time run since silentSince.
+    uint64_t silentBase = 0;
+    Clock::time_point silentSince;
+    std::vector<std::unique_ptr<SoundChannel>> channels;
+    SoundHandle nextHandle = 1;
+    const char* lastFailure = "";
+};
+
+// Never destroyed: the demo context frees the sound from its own destructor
+// at exit, and this must outlive it whatever order the files' statics go in.
+SoundState& sound()
+{
+    static SoundState* state = new SoundState;
+    return *state;
+}
+
+SoundChannel* findChannel(SoundHandle handle)
+{
+    if (handle == 0)
+        return nullptr;
+    for (auto& channel : sound().channels)
+        if (channel->handle == handle)
+            return channel.get();
+    return nullptr;
+}
+
+void mixAll(float* out, uint32_t count, uint64_t first)
+{
+    for (auto& channel : sound().channels)
+        mixChannel(*channel, first, out, count);
+}
+
+uint64_t silentPosition()
+{
+    SoundState& s = sound();
+    if (!s.running)
+        return s.silentBase;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - s.silentSince);
+    return s.silentBase + static_cast<uint64_t>(elapsed.count()) * soundRate / 1000000u;
+}
+
+// The output frame that is being heard now.
+uint64_t heardFrame()
+{
+    switch (sound().output) {
+    case Output::Device:
+        return outputDeviceHeardFrame();
+    case Output::Silent:
+        return silentPosition();
+    default:
+        return 0;
+    }
+}
+
+// Channels are added and changed only while the device does not mix.
+struct DeviceLock {
+    bool held;
+    DeviceLock() : held(sound().output == Output::Device) { if (held) lockOutputDevice(); }
+    ~DeviceLock() { if (held) unlockOutputDevice(); }
+    DeviceLock(const DeviceLock&) = delete;
+    DeviceLock& operator=(const DeviceLock&) = delete;
+};
+
+SoundHandle addChannel(std::vector<float>&& pcm)
+{
+    SoundState& s = sound();
+    auto channel = std::make_unique<SoundChannel>();
+    channel->handle = s.nextHandle++;
+    if (s.nextHandle == 0)
+        s.nextHandle = 1;
+    channel->pcm = std::move(pcm);
+    const SoundHandle handle = channel->handle;
+    DeviceLock lock;
+    s.channels.push_back(std::move(channel));
+    return handle;
+}
+
+}  // namespace
+
+bool soundInit(void*)
+{
+    SoundState& s = sound();
+    if (s.output != Output::None)
+        return false;
+    s.running = false;
+    s.silentBase = 0;
+    if (s.explicitRequested) {
+        s.output = Output::Explicit;
+    } else if (openOutputDevice(mixAll)) {
+        s.output = Output::Device;
+    } else {
+        std::fprintf(stderr, "no audio device: playing silently\n");
+        s.output = Output::Silent;
+    }
+    return true;
+}
+
+namespace {
+
+using Decoder = bool (*)(const char*, std::vector<float>&, const char*&);
+
+SoundHandle loadChannel(Decoder decode, const char* fileName)
+{
+    SoundState& s = sound();
+    std::vector<float> pcm;
+    if (s.output == Output::None) {
+        s.lastFailure = "the sound output is not initialised";
+        return 0;
+    }
+    if (!fileName) {
+        s.lastFailure = "no file name";
+        return 0;
+    }
+    if (!decode(fileName, pcm, s.lastFailure))
+        return 0;
+    s.lastFailure = "";
+    return addChannel(std::move(pcm));
+}
+
+}  // namespace
+
+SoundHandle soundStreamFromFile(const char* fileName)
+{
+    return loadChannel(decodeMp3File, fileName);
+}
+
+SoundHandle soundModuleFromFile(const char* fileName)
+{
+    return loadChannel(renderModuleFile, fileName);
+}
+
+const char* soundLastFailure()
+{
+    return sound().lastFailure;
+}
+
+void soundSetVolume(SoundHandle handle, float volume)
+{
+    SoundChannel* channel = findChannel(handle);
+    if (!channel)
+        return;
+    DeviceLock lock;
+    channel->volume = volume < 0.0f ? 0.0f : volume;
+}
+
+void soundStart()
+{
+    SoundState& s = sound();
+    if (s.output == Output::None || s.running)
+        return;
+    s.running = true;
+    if (s.output == Output::Device)
+        runOutputDevice(true);
+    else if (s.output == Output::Silent)
+        s.silentSince = Clock::now();
+}
+
+void soundPlay(SoundHandle handle)
+{
+    SoundChannel* channel = findChannel(handle);
+    if (!channel || channel->playing)
+        return;
+    SoundState& s = sound();
+    DeviceLock lock;
+    if (s.output == Output::Device)
+        channel->startFrame = outputDeviceNextFrame();
+    else if (s.output == Output::Silent)
+        channel->startFrame = silentPosition();
+    channel->playing = true;
+}
+
+int64_t soundPosition(SoundHandle handle)
+{
+    const SoundChannel* channel = findChannel(handle);
+    if (!channel || !channel->playing)
+        return -1;
+    if (sound().output == Output::Explicit)
+        return static_cast<int64_t>(sound().explicitPosition);
+    return static_cast<int64_t>(heardFrame()) - static_cast<int64_t>(channel->startFrame);
+}
+
+uint64_t soundLength(SoundHandle handle)
+{
+    const SoundChannel* channel = findChannel(handle);
+    return channel ? channel->frameCount() : 0;
+}
+
+void soundSpectrum(SoundHandle handle, float bins[spectrumBinCount])
+{
+    const SoundChannel* channel = findChannel(handle);
+    if (!channel)
+        return;  // like any call on a handle that is not there
+    // The decoded track is written only on the main thread, so reading it
+    // here needs no lock.
+    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), soundPosition(handle), bins);
+}
+
+void soundStop()
+{
+    SoundState& s = sound();
+    if (!s.running)
+        return;
+    if (s.output == Output::Device)
+        runOutputDevice(false);
+    else if (s.output == Output::Silent)
+        s.silentBase = silentPosition();
+    s.running = false;
+}
+
+void soundFree()
+{
+    SoundState& s = sound();
+    soundStop();
+    // The device's thread reads the tracks, so it goes first.
+    if (s.output == Output::Device)
+        closeOutputDevice();
+    s.channels.clear();
+    s.output = Output::None;
+    s.silentBase = 0;
+}
+
+void soundUseExplicitPosition(bool on)
+{
+    sound().explicitRequested = on;
+}
+
+void soundSetPosition(uint64_t sampleFrame)
+{
+    sound().explicitPosition = sampleFrame;
+}

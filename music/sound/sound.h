@@ -1,0 +1,59 @@
+#pragma once
+#include <cstdint>
+
+// The show's sound layer: one output at 44100 Hz stereo and any number of
+// channels, each a whole track decoded into memory at load time.
+//
+// Every call comes from the main thread. Handles are never 0; a call on
+// handle 0 or on a handle that is gone does nothing. Stop and free are safe
+// before initialisation and after a failed one.
+
+using SoundHandle = uint32_t;
+
+constexpr uint32_t soundRate = 44100;
+constexpr int spectrumWindow = 1024;               // samples per capture
+constexpr int spectrumBinCount = spectrumWindow / 2;
+
+// Opens the default output. When no device can be opened a silent output
+// takes its place (one line on stderr) whose position follows the monotonic
+// clock, so this succeeds either way; it fails only when called twice
+// without soundFree in between. window is the show window (unused here).
+bool soundInit(void* window);
+
+// An MP3 file decoded whole, encoder delay and padding trimmed; 0 when it
+// cannot be opened or decoded.
+SoundHandle soundStreamFromFile(const char* fileName);
+// A tracker module (MOD, XM, S3M, IT ...) rendered once, no loop; 0 on failure.
+SoundHandle soundModuleFromFile(const char* fileName);
+
+// Why the last stream or module load failed, in a few words ("cannot be
+// opened", "is not an MP3 that decodes" ...).
+const char* soundLastFailure();
+
+// 0 silences the channel without stopping it; the spectrum does not change.
+void soundSetVolume(SoundHandle channel, float volume);
+// Runs the output (again, after soundStop).
+void soundStart();
+// Plays the channel once from its beginning; a channel that is playing
+// already carries on.
+void soundPlay(SoundHandle channel);
+// The 512 magnitudes of the 1024 samples that are being heard now, before
+// the channel's volume. Zeros before the channel plays and after its end.
+void soundSpectrum(SoundHandle channel, float bins[spectrumBinCount]);
+// Pauses the output; the play position holds.
+void soundStop();
+// Closes the output and releases every channel.
+void soundFree();
+
+// Offline rendering: while on, soundInit opens no device and the play
+// position is whatever soundSetPosition last said. Set before soundInit.
+void soundUseExplicitPosition(bool on);
+// The play position of every playing channel, in sample frames at 44100 Hz
+// counted from the channel's first sample.
+void soundSetPosition(uint64_t sampleFrame);
+
+// Length of the channel's track in sample frames; 0 for no channel.
+uint64_t soundLength(SoundHandle channel);
+// Where the channel is heard now, in sample frames from its first sample;
+// negative before it plays.
+int64_t soundPosition(SoundHandle channel);

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Files the sound tests make for themselves.
+
+// A fresh folder under the test's temporary folder, removed again with its files.
+struct ScratchFolder {
+    std::string path;
+    ScratchFolder();
+    ~ScratchFolder();
+    std::string file(const std::string& name) const { return path + "/" + name; }
+};
+
+bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+
+// A stereo sine at the centre of spectrum bin `bin`, encoded with LAME.
+std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude);
+
+// A one-pattern four-channel Protracker module with a looped square-wave
+// sample: 64 rows at speed 6 and 125 BPM, 7.68 seconds.
+std::vector<unsigned char> tinyModule();
