@@ -37,6 +37,8 @@ std::vector<char> bytesOf(const std::string& path)
 
 TEST(Capture, LetterboxBarsAreBlackAndRunsRepeatByteForByte)
 {
+    ASSERT_FALSE(bytesOf(buildDir + "/Data/music.mp3").empty())
+        << "the frame renderer plays Data/music.mp3: run `make data` (or make-data Data in the build folder) first";
     const std::string first = freshFolder("a");
     const std::string second = freshFolder("b");
     const std::string args = "--at 500,3000 --size 1280x1024 --fps 20 --out ";

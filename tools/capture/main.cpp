@@ -11,6 +11,7 @@
 
 #include "frame/frame_composer.h"
 #include "frame/screen_fades.h"
+#include "music/sound/sound.h"
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 #include "platform/window.h"
@@ -68,7 +69,12 @@ ShowSteps captureSteps(Capture& capture)
         return launcherLaunched;
     };
     steps.openWindow = [] { return openDemoWindow(gDemo); };
-    steps.load = [] { return gDemo.configurator->load(); };
+    steps.load = [] {
+        // No device: the play position is whatever each frame says it is,
+        // so every run sees the same spectrum.
+        soundUseExplicitPosition(true);
+        return gDemo.configurator->load();
+    };
     steps.makeComposer = [c] { c->composer = new FrameComposer(); };
     steps.startClock = [c] {
         c->frame = 0;
@@ -83,6 +89,7 @@ ShowSteps captureSteps(Capture& capture)
         return open && gDemo.showTime < c->options.at.back();
     };
     steps.drawFrame = [c] {
+        soundSetPosition(sampleFrameAt(gDemo.showTime));
         c->composer->draw();
         drawScreenFades();
         glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
@@ -91,7 +98,7 @@ ShowSteps captureSteps(Capture& capture)
     };
     steps.present = [] {};  // nobody watches; the frames are read from the back buffer
     steps.stopClock = [] {};
-    steps.stopMusic = [] {};
+    steps.stopMusic = [] { soundStop(); };
     steps.destroyWindow = [] { destroyGlWindow(gDemo); };
     steps.deleteComposer = [c] {
         delete c->composer;
