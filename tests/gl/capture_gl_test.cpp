@@ -74,13 +74,5 @@ TEST(Capture, LetterboxBarsAreBlackAndRunsRepeatByteForByte)
     EXPECT_GT(litInPicture, 1280L * 800);
 }
 
-TEST(Capture, BadArgumentsEndWithOneLineAndNoFrames)
-{
-    const std::string dir = freshFolder("bad");
-    EXPECT_NE(capture("--at 3000,1000 --out " + dir + " 2>/dev/null"), 0);
-    EXPECT_NE(capture("--size big --at 0 --out " + dir + " 2>/dev/null"), 0);
-    EXPECT_TRUE(bytesOf(dir + "/frame_00000.png").empty());
-}
-
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>

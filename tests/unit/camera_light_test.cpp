@@ -59,11 +59,3 @@ TEST(BandMaterial, TopBandOfTheFirstPalette)
     // Ambient comes from the stored float diffuse.
     EXPECT_EQ(m.ambient[0], static_cast<float>(0.75 * m.diffuse[0]));
 }
-
-TEST(Bands, OffsetsCloseIntoOneWall)
-{
-    for (int band = 1; band < bandCount; ++band)
-        EXPECT_EQ(bandOffsets[band - 1] - bandOffsets[band], 8.0);  // each band is 8 high
-    EXPECT_EQ(bandOffsets[0] + 4.0, 21.0);
-    EXPECT_EQ(bandOffsets[4] - 4.0, -19.0);
-}
