@@ -182,8 +182,9 @@ TEST(ShowFrames, ScenesDrawOnlyInsideTheirWindows)
         for (int32_t t : {scene.firstInside, scene.lastInside})
             EXPECT_GT(countChanged(composeAt(t, scene.setup), without(t)), 2000) << t;
         for (int32_t t : {scene.justBefore, scene.justAfter}) {
-            if (t >= 0)
+            if (t >= 0) {
                 EXPECT_EQ(countChanged(composeAt(t, scene.setup), without(t)), 0) << t;
+            }
         }
     }
 }
