@@ -214,9 +214,13 @@ GreyImage drawPicture(const ShowImage& show, const Fonts& fonts)
     if (name == "DOT")
         return drawDot();
     if (name == "TEXT") {
+        // The text card sits close to the camera: a line wider than about 70 %
+        // of the sheet runs off the sides of the picture.
+        const float cardFraction = 0.7f;
         GreyImage sheet(show.width, show.height);
         for (int i = 0; i < 8; ++i)
-            letterLine(sheet, fonts.sans, textLines[i], textSheetBands[i], i < 2 ? wallTileFraction[i] - 0.06f : 1.0f);
+            letterLine(sheet, fonts.sans, textLines[i], textSheetBands[i],
+                       i < 2 ? wallTileFraction[i] - 0.06f : cardFraction);
         return sheet;
     }
     if (name == "GREETS1")
