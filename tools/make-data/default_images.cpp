@@ -75,11 +75,11 @@ void letterLine(GreyImage& sheet, const Font& font, const char* text, const Shee
 }
 
 GreyImage drawSheet(int32_t width, int32_t height, const Font& font, const char* const* lines,
-                    const SheetBand* bands, int count)
+                    const SheetBand* bands, int count, float widthFraction)
 {
     GreyImage sheet(width, height);
     for (int i = 0; i < count; ++i)
-        letterLine(sheet, font, lines[i], bands[i], 1.0f);
+        letterLine(sheet, font, lines[i], bands[i], widthFraction);
     return sheet;
 }
 
@@ -224,11 +224,13 @@ GreyImage drawPicture(const ShowImage& show, const Fonts& fonts)
         return sheet;
     }
     if (name == "GREETS1")
-        return drawSheet(show.width, show.height, fonts.serif, greetLines, greetSheetBands, 8);
+        return drawSheet(show.width, show.height, fonts.serif, greetLines, greetSheetBands, 8, 1.0f);
     if (name == "GREETS2")
-        return drawSheet(show.width, show.height, fonts.serif, greetLines + 8, greetSheetBands + 8, 8);
+        return drawSheet(show.width, show.height, fonts.serif, greetLines + 8, greetSheetBands + 8, 8, 1.0f);
+    // The credits card sits off centre and spins, so its corners leave the
+    // picture; narrower lines keep the words inside.
     if (name == "CREDITS")
-        return drawSheet(show.width, show.height, fonts.condensed, creditLines, creditSheetBands, 4);
+        return drawSheet(show.width, show.height, fonts.condensed, creditLines, creditSheetBands, 4, 0.65f);
     return GreyImage(show.width, show.height);
 }
 
