@@ -22,7 +22,8 @@ data: build
 run: data
 	cd $(BUILD) && ./duskwheel
 
-test: data
+# The tests make their own Data/ first (a ctest fixture), so it is not made twice.
+test: build
 	scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure
 
 clean:

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "assets/registry_list.h"
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
@@ -34,12 +35,7 @@ bool ShaderRegistry::addShader(const char* name, uint32_t type, const char* sour
         shader->compiled = 1;
     }
 
-    auto* node = new ShaderNode{shader, nullptr};
-    if (shaderTail)
-        shaderTail->next = node;
-    else
-        shaderHead = node;
-    shaderTail = node;
+    appendNode(shaderHead, shaderTail, new ShaderNode{shader, nullptr});
     return true;
 }
 
@@ -69,12 +65,7 @@ ShaderProgram* ShaderRegistry::linkProgram()
     GLint status = GL_FALSE;
     glProcs.glGetProgramiv(program->id, GL_LINK_STATUS, &status);
 
-    auto* node = new ProgramNode{program, nullptr};
-    if (programTail)
-        programTail->next = node;
-    else
-        programHead = node;
-    programTail = node;
+    appendNode(programHead, programTail, new ProgramNode{program, nullptr});
     return program;
 }
 

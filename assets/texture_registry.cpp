@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "assets/registry_list.h"
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
@@ -59,12 +60,7 @@ TextureEntry* TextureRegistry::create(const char* name, int32_t width, int32_t h
     entry->mipmapped = 1;
     entry->upload();
 
-    auto* node = new TextureNode{entry, nullptr};
-    if (tail)
-        tail->next = node;
-    else
-        head = node;
-    tail = node;
+    appendNode(head, tail, new TextureNode{entry, nullptr});
     return entry;
 }
 

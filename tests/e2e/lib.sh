@@ -21,17 +21,7 @@ wait_window() {
 # wait_exit PID SECONDS: waits for the process (a child of this shell) and
 # leaves its exit code in EXIT_CODE; returns 1 and kills it on timeout.
 wait_exit() {
-  local pid=$1 limit=$2
-  for _ in $(seq 1 $((limit * 20))); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      EXIT_CODE=0
-      wait "$pid" || EXIT_CODE=$?
-      return 0
-    fi
-    sleep 0.05
-  done
-  kill "$pid" 2>/dev/null || true
-  return 1
+  wait_exit_without "" "$1" "$2"
 }
 
 # press WINDOW KEY: gives the window the focus and types the key into it.
@@ -59,11 +49,11 @@ launch_show() {
 }
 
 # wait_exit_without NAME PID SECONDS: like wait_exit, but fails as soon as a
-# window called NAME exists, mapped or not.
+# window called NAME exists, mapped or not (an empty NAME watches nothing).
 wait_exit_without() {
   local name=$1 pid=$2 limit=$3
   for _ in $(seq 1 $((limit * 20))); do
-    if xdotool search --name "^${name}\$" >/dev/null 2>&1; then
+    if [[ -n "$name" ]] && xdotool search --name "^${name}\$" >/dev/null 2>&1; then
       kill "$pid" 2>/dev/null || true
       fail "a window called $name appeared"
     fi

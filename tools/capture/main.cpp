@@ -9,13 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/frame_composer.h"
-#include "frame/screen_fades.h"
 #include "music/sound/sound.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
-#include "platform/window.h"
-#include "shell/configurator.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
 #include "tools/capture/capture_options.h"
@@ -25,7 +19,6 @@ namespace {
 
 struct Capture {
     CaptureOptions options;
-    FrameComposer* composer = nullptr;
     uint64_t frame = 0;       // frames drawn so far; the virtual clock's position
     size_t nextWanted = 0;    // index into options.at
     bool writeFailed = false;
@@ -54,10 +47,12 @@ void writeWantedFrame(Capture& capture)
     std::printf("duskwheel-capture: %s (show time %d ms)\n", path.c_str(), gDemo.showTime);
 }
 
+// The live program's steps, with the launcher, the clock, the sound device
+// and the presentation replaced: everything drawn is what the live show draws.
 ShowSteps captureSteps(Capture& capture)
 {
     Capture* c = &capture;
-    ShowSteps steps;
+    ShowSteps steps = liveShowSteps(gDemo);
     steps.runLauncher = [c] {
         gDemo.width = c->options.width;
         gDemo.height = c->options.height;
@@ -68,42 +63,30 @@ ShowSteps captureSteps(Capture& capture)
         gDemo.musicEnabled = false;  // nothing is heard; the spectrum is taken before the volume
         return launcherLaunched;
     };
-    steps.openWindow = [] { return openDemoWindow(gDemo); };
-    steps.load = [] {
+    steps.load = [liveLoad = steps.load] {
         // No device: the play position is whatever each frame says it is,
         // so every run sees the same spectrum.
         soundUseExplicitPosition(true);
-        return gDemo.configurator->load();
+        return liveLoad();
     };
-    steps.makeComposer = [c] { c->composer = new FrameComposer(); };
     steps.startClock = [c] {
         c->frame = 0;
         return true;
     };
-    steps.resetFades = [] { resetScreenFades(); };
-    steps.startMusic = [] { gDemo.music.start(gDemo); };
     steps.readTicks = [c] { return virtualTicks(c->frame, c->options.fps); };
-    steps.pumpMessages = [c] {
-        const bool open = pumpMessages(gDemo);
+    steps.pumpMessages = [c, livePump = steps.pumpMessages] {
+        const bool open = livePump();
         // The frame at the last wanted time is the last one drawn.
         return open && gDemo.showTime < c->options.at.back();
     };
-    steps.drawFrame = [c] {
+    steps.drawFrame = [c, liveDraw = steps.drawFrame] {
         soundSetPosition(sampleFrameAt(gDemo.showTime));
-        c->composer->draw();
-        drawScreenFades();
-        glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+        liveDraw();
         writeWantedFrame(*c);
         ++c->frame;
     };
     steps.present = [] {};  // nobody watches; the frames are read from the back buffer
     steps.stopClock = [] {};
-    steps.stopMusic = [] { soundStop(); };
-    steps.destroyWindow = [] { destroyGlWindow(gDemo); };
-    steps.deleteComposer = [c] {
-        delete c->composer;
-        c->composer = nullptr;
-    };
     return steps;
 }
 
