@@ -31,8 +31,13 @@ void loadShowTextures(TextureRegistry& textures)
     PcxImage images[showImageCount];
     for (int i = 0; i < showImageCount; ++i) {
         const ShowImage& wanted = showImages[i];
-        if (std::FILE* file = openDataFile(wanted.file))
-            readPcx(images[i], file);
+        // A missing file is quietly empty (the show runs without it); one that
+        // is there but damaged deserves a word, as the user may have edited it.
+        if (std::FILE* file = openDataFile(wanted.file)) {
+            if (!readPcx(images[i], file))
+                std::fprintf(stderr, "duskwheel: %s is not a PCX picture that can be read; %s left empty\n",
+                             dataFilePath(wanted.file).c_str(), wanted.texture);
+        }
         // The texture copies exactly its own size from the pixels: a picture
         // of another size would be read past its end or sheared, so it counts
         // as missing.

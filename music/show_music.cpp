@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "assets/data_file.h"
 #include "music/sound/sound.h"
 #include "shell/demo_context.h"
 
@@ -16,7 +17,9 @@ bool loadShowMusic(DemoContext& context)
         return false;
     }
     if (context.music.load(showMusicFile) != 0) {
-        std::fprintf(stderr, "duskwheel: the music file %s %s\n", showMusicFile, soundLastFailure());
+        // Named as the file system names it, like the pictures.
+        std::fprintf(stderr, "duskwheel: the music file %s %s\n", dataFilePath(showMusicFile).c_str(),
+                     soundLastFailure());
         return false;
     }
     return true;

@@ -65,6 +65,11 @@ TEST(ShowTextures, SevenTexturesInOrderWhateverTheFolderHolds)
     // The logo as make-data draws it; a dot of the wrong size; nothing else.
     writeFile("Data/dwl.p", encodePcx(images[1].picture));
     writeFile("Data/dot.p", encodePcx(GreyImage(128, 128)));
+    // A text sheet cut off inside its header, and a folder where credits go.
+    std::vector<unsigned char> text = encodePcx(images[2].picture);
+    text.resize(100);
+    writeFile("Data/text1.p", text);
+    ASSERT_EQ(mkdir("Data/credits.p", 0755), 0);
 
     TextureRegistry textures;
     ::testing::internal::CaptureStderr();
@@ -89,6 +94,11 @@ TEST(ShowTextures, SevenTexturesInOrderWhateverTheFolderHolds)
 
     EXPECT_TRUE(allZero(*textures.find("DOT")));
     EXPECT_TRUE(allZero(*textures.find("OVERLAY")));
-    // One line, for the dot only: missing files are not worth a word.
-    EXPECT_EQ(complaints, "duskwheel: Data/dot.p is 128 x 128, its texture DOT is 256 x 256; left empty\n");
+    EXPECT_TRUE(allZero(*textures.find("TEXT")));
+    EXPECT_TRUE(allZero(*textures.find("CREDITS")));
+    // A line for each file that is there but unusable; missing files are not worth a word.
+    EXPECT_EQ(complaints,
+              "duskwheel: Data/text1.p is not a PCX picture that can be read; TEXT left empty\n"
+              "duskwheel: Data/dot.p is 128 x 128, its texture DOT is 256 x 256; left empty\n"
+              "duskwheel: Data/credits.p is not a PCX picture that can be read; CREDITS left empty\n");
 }

@@ -189,7 +189,7 @@ TEST(ShowMusic, MissingFileFailsWithOneLineNamingIt)
         testing::internal::CaptureStderr();
         EXPECT_FALSE(loadShowMusic(context));
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_NE(said.find("Data\\music.mp3 cannot be opened"), std::string::npos) << said;
+        EXPECT_NE(said.find("Data/music.mp3 cannot be opened"), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     }
     soundUseExplicitPosition(false);
