@@ -21,6 +21,8 @@ constexpr float dialogFontSize = 13.0f;
 
 // ImGui only looks settled a frame or two after the input that changed it.
 constexpr int framesAfterInput = 3;
+// Long enough to leave the processor alone, short enough that a key feels instant.
+constexpr Uint32 idleNapMs = 10;
 
 struct LauncherWindow {
     SDL_Window* window = nullptr;
@@ -205,17 +207,21 @@ int runLauncher(DemoContext& context)
     int framesToDraw = framesAfterInput;
     while (panel.result == 0) {
         SDL_Event event;
-        // A dialog waits for its user instead of drawing all the time.
-        if (framesToDraw <= 0 && SDL_WaitEvent(&event)) {
-            handleEvent(panel, w, event);
-            framesToDraw = framesAfterInput;
-        }
         while (panel.result == 0 && SDL_PollEvent(&event)) {
             handleEvent(panel, w, event);
             framesToDraw = framesAfterInput;
         }
         if (panel.result != 0)
             break;
+        // An idle dialog naps between polls instead of drawing all the time.
+        // Not SDL_WaitEvent: on X11 a wait can leave a wake-up message
+        // addressed to this window in flight while it is destroyed, and the
+        // BadWindow reply then ends the program with exit code 1 when SDL
+        // closes the display after the show (about one launch in twenty).
+        if (framesToDraw <= 0) {
+            SDL_Delay(idleNapMs);
+            continue;
+        }
         drawFrame(panel, w);
         --framesToDraw;
     }
