@@ -7,18 +7,6 @@
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
-namespace {
-
-char* copyName(const char* name)
-{
-    const size_t length = std::strlen(name);
-    auto* copy = static_cast<char*>(std::malloc(length + 1));
-    std::memcpy(copy, name, length + 1);
-    return copy;
-}
-
-}  // namespace
-
 bool ShaderRegistry::addShader(const char* name, uint32_t type, const char* source)
 {
     auto* shader = new ShaderObject;
@@ -81,28 +69,18 @@ void ShaderRegistry::release()
 {
     // At exit the context is already gone: the deletes then do nothing, and
     // the entry points are called only for objects that were made through them.
-    ProgramNode* program = programHead;
-    while (program) {
-        if (program->program->id != 0 && glProcs.glDeleteProgram)
-            glProcs.glDeleteProgram(program->program->id);
-        std::free(program->program->name);
-        delete program->program;
-        ProgramNode* next = program->next;
-        delete program;
-        program = next;
-    }
-    ShaderNode* shader = shaderHead;
-    while (shader) {
-        if (shader->shader->id != 0 && glProcs.glDeleteShader)
-            glProcs.glDeleteShader(shader->shader->id);
-        std::free(shader->shader->name);
-        delete shader->shader;
-        ShaderNode* next = shader->next;
-        delete shader;
-        shader = next;
-    }
-    programHead = programTail = nullptr;
-    shaderHead = shaderTail = nullptr;
+    releaseList(programHead, programTail, [](ProgramNode& node) {
+        if (node.program->id != 0 && glProcs.glDeleteProgram)
+            glProcs.glDeleteProgram(node.program->id);
+        std::free(node.program->name);
+        delete node.program;
+    });
+    releaseList(shaderHead, shaderTail, [](ShaderNode& node) {
+        if (node.shader->id != 0 && glProcs.glDeleteShader)
+            glProcs.glDeleteShader(node.shader->id);
+        std::free(node.shader->name);
+        delete node.shader;
+    });
 }
 
 ShaderRegistry::~ShaderRegistry()

@@ -7,18 +7,6 @@
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
-namespace {
-
-char* copyName(const char* name)
-{
-    const size_t length = std::strlen(name);
-    auto* copy = static_cast<char*>(std::malloc(length + 1));
-    std::memcpy(copy, name, length + 1);
-    return copy;
-}
-
-}  // namespace
-
 void TextureEntry::upload()
 {
     GLuint texture = 0;
@@ -85,9 +73,8 @@ bool TextureRegistry::bind(const char* name) const
 
 void TextureRegistry::release()
 {
-    TextureNode* node = head;
-    while (node) {
-        TextureEntry* entry = node->entry;
+    releaseList(head, tail, [](TextureNode& node) {
+        TextureEntry* entry = node.entry;
         // At exit the context is already gone and the textures went with it;
         // the delete is then harmless, and an entry never uploaded has no id.
         if (entry->id != 0) {
@@ -97,13 +84,7 @@ void TextureRegistry::release()
         std::free(entry->name);
         std::free(entry->pixels);
         delete entry;
-        TextureNode* next = node->next;
-        delete node;
-        node = next;
-    }
-    // Cleared so that the destructor after an explicit release frees nothing twice.
-    head = nullptr;
-    tail = nullptr;
+    });
 }
 
 TextureRegistry::~TextureRegistry()

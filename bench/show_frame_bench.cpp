@@ -5,9 +5,6 @@
 //   cd build/linux && ../../scripts/with-xvfb bench/duskwheel-bench --benchmark_filter=LiveFrame
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "assets/show_assets.h"
 #include "frame/beat_state.h"
 #include "frame/frame_composer.h"
@@ -21,6 +18,7 @@
 #include "scenes/text_walls.h"
 #include "shell/aspect_code.h"
 #include "shell/demo_context.h"
+#include "tests/gl/gl_test_context.h"
 
 namespace {
 
@@ -32,14 +30,7 @@ FrameComposer* benchComposer()
     static FrameComposer* composer = nullptr;
     if (composer)
         return composer;
-    gDemo.width = windowWidth;
-    gDemo.height = windowHeight;
-    gDemo.colorBits = 32;
-    gDemo.aspect = Ratio16x10;
-    if (!openDemoWindow(gDemo)) {
-        std::fprintf(stderr, "duskwheel-bench: cannot open a GL window\n");
-        std::exit(1);
-    }
+    glTestContext(windowWidth, windowHeight);
     loadShowShaders(gDemo.shaders);
     loadShowTextures(gDemo.textures);
     composer = new FrameComposer();

@@ -16,7 +16,7 @@ DemoContext& glTestContext(int32_t width, int32_t height)
         gDemo.colorBits = 32;
         gDemo.aspect = Ratio16x10;
         if (!openDemoWindow(gDemo)) {
-            std::fprintf(stderr, "gl tests: cannot open a GL window\n");
+            std::fprintf(stderr, "cannot open a %dx%d GL window (is DISPLAY set?)\n", width, height);
             std::exit(1);
         }
         opened = true;

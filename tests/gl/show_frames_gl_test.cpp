@@ -61,6 +61,17 @@ void expectSubtractedAtLeast(const Frame& before, const Frame& after, int amount
     EXPECT_EQ(wrong, 0);
 }
 
+// How many colour values of a faded frame are more than one step from half
+// of the same frame unfaded.
+int64_t pixelsNotHalfOf(const Frame& faded, const Frame& unfaded)
+{
+    int64_t off = 0;
+    for (size_t i = 0; i < faded.rgb.size(); ++i)
+        if (std::abs(faded.rgb[i] - unfaded.rgb[i] / 2.0) > 1.0)
+            ++off;
+    return off;
+}
+
 struct SceneCase {
     const char* name;
     int32_t inside;        // a time inside the window
@@ -86,11 +97,7 @@ TEST(ShowFrames, FadeInStartsBlackAndHalvesTheFrameAt1000)
     ASSERT_GT(*std::max_element(unfaded.rgb.begin(), unfaded.rgb.end()), 20);
     drawScreenFades();
     const Frame faded = readFrame();
-    int64_t off = 0;
-    for (size_t i = 0; i < faded.rgb.size(); ++i)
-        if (std::abs(faded.rgb[i] - unfaded.rgb[i] / 2.0) > 1.0)
-            ++off;
-    EXPECT_EQ(off, 0);
+    EXPECT_EQ(pixelsNotHalfOf(faded, unfaded), 0);
 }
 
 TEST(ShowFrames, FadeOutHalvesTheFrameAt91000)
@@ -98,11 +105,7 @@ TEST(ShowFrames, FadeOutHalvesTheFrameAt91000)
     const Frame unfaded = composeAt(91000, [] { resetScreenFades(); });
     drawScreenFades();
     const Frame faded = readFrame();
-    int64_t off = 0;
-    for (size_t i = 0; i < faded.rgb.size(); ++i)
-        if (std::abs(faded.rgb[i] - unfaded.rgb[i] / 2.0) > 1.0)
-            ++off;
-    EXPECT_EQ(off, 0);
+    EXPECT_EQ(pixelsNotHalfOf(faded, unfaded), 0);
     EXPECT_EQ(fadeDone[0], 1);
 }
 
