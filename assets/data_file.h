@@ -10,3 +10,6 @@ std::string dataFilePath(const char* showName);
 // Opens a show file for binary reading relative to the working directory;
 // null when it cannot be opened.
 std::FILE* openDataFile(const char* showName);
+
+// Whether anything, file or folder, is there under the show's name.
+bool dataFileExists(const char* showName);

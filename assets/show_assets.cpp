@@ -33,11 +33,13 @@ void loadShowTextures(TextureRegistry& textures)
         const ShowImage& wanted = showImages[i];
         // A missing file is quietly empty (the show runs without it); one that
         // is there but damaged deserves a word, as the user may have edited it.
-        if (std::FILE* file = openDataFile(wanted.file)) {
-            if (!readPcx(images[i], file))
-                std::fprintf(stderr, "duskwheel: %s is not a PCX picture that can be read; %s left empty\n",
-                             dataFilePath(wanted.file).c_str(), wanted.texture);
-        }
+        // Something that is there but will not open (a folder on Windows) is
+        // as unreadable as a damaged picture.
+        std::FILE* file = openDataFile(wanted.file);
+        const bool unreadable = file ? readPcx(images[i], file) == 0 : dataFileExists(wanted.file);
+        if (unreadable)
+            std::fprintf(stderr, "duskwheel: %s is not a PCX picture that can be read; %s left empty\n",
+                         dataFilePath(wanted.file).c_str(), wanted.texture);
         // The texture copies exactly its own size from the pixels: a picture
         // of another size would be read past its end or sheared, so it counts
         // as missing.

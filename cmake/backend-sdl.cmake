@@ -1,4 +1,7 @@
 # Linux backend: SDL2 window, GL context, clock, launcher UI, sound output and decoders.
+find_package(OpenGL REQUIRED)
+find_package(PkgConfig REQUIRED)
+target_link_libraries(duskcore PUBLIC OpenGL::GL OpenGL::GLU)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(OPENMPT REQUIRED IMPORTED_TARGET libopenmpt)

@@ -6,6 +6,11 @@
 #include "frame/bands.h"
 #include "frame/camera.h"
 
+namespace {
+// M_PI is not standard C++; the Windows toolchain has none.
+constexpr double pi = 3.14159265358979323846;
+}  // namespace
+
 TEST(Camera, AtRestTheEyeStaysOnTheAxisWhateverThePhase)
 {
     for (float phase : {0.0f, 1.0f, 7.5f, 23.0f}) {
@@ -25,10 +30,10 @@ TEST(Camera, RightAfterAHitTheEyeSwaysWithThePhase)
     EXPECT_EQ(camera.eye[0], 0.0f);
     EXPECT_EQ(camera.eye[2], 6.25f);
 
-    const float quarter = static_cast<float>(M_PI / 2);
+    const float quarter = static_cast<float>(pi / 2);
     camera = cameraFor(quarter, quarter * 15.0f, 0.0f);
     EXPECT_FLOAT_EQ(camera.eye[0], 0.5f);
-    EXPECT_FLOAT_EQ(camera.eye[1], static_cast<float>(0.35 * std::sin(0.6 * M_PI)));
+    EXPECT_FLOAT_EQ(camera.eye[1], static_cast<float>(0.35 * std::sin(0.6 * pi)));
     EXPECT_FLOAT_EQ(camera.eye[2], 5.0f);
 
     // Half recovered: the pulse scales the sway and the angle of the depth.

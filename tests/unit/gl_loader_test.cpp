@@ -4,10 +4,7 @@
 #include <string>
 
 #include "platform/gl_procs.h"
-#include "platform/sdl/key_map.h"
 #include "shell/demo_context.h"
-
-#include <SDL.h>
 
 TEST(ExtensionSearch, WholeEntriesOnly)
 {
@@ -122,17 +119,4 @@ TEST_F(LoaderFixture, MissingFramebufferObjectsOrPixelFormatFails)
     fakeWglText = "WGL_ARB_pixel_format_float";
     EXPECT_FALSE(loadGlExtensionsFrom(context.extensionLoader, source));
     EXPECT_STREQ(glLoaderFailure(), "WGL_ARB_pixel_format");
-}
-
-TEST(KeyMap, WindowsVirtualKeyCodes)
-{
-    EXPECT_EQ(virtualKeyFor(SDLK_ESCAPE), 0x1B);
-    EXPECT_EQ(virtualKeyFor(SDLK_a), 'A');
-    EXPECT_EQ(virtualKeyFor(SDLK_z), 'Z');
-    EXPECT_EQ(virtualKeyFor(SDLK_7), '7');
-    EXPECT_EQ(virtualKeyFor(SDLK_RETURN), 0x0D);
-    EXPECT_EQ(virtualKeyFor(SDLK_F12), 0x7B);
-    EXPECT_EQ(virtualKeyFor(SDLK_KP_5), 0x65);
-    EXPECT_EQ(virtualKeyFor(SDLK_LEFT), 0x25);
-    EXPECT_EQ(virtualKeyFor(SDLK_APPLICATION), -1);
 }

@@ -7,6 +7,11 @@
 #include "scenes/logo.h"
 #include "scenes/text_walls.h"
 
+namespace {
+// M_PI is not standard C++; the Windows toolchain has none.
+constexpr double pi = 3.14159265358979323846;
+}  // namespace
+
 TEST(LogoLevel, FadesInAfter4000HoldsAndFadesOutAfter15000)
 {
     EXPECT_EQ(logoLevelAfter(0.0f, 4000, 0.1f), 0.0f);
@@ -63,17 +68,17 @@ TEST(TextWalls, ScrollAndTheSecondWallsFade)
 TEST(TextWalls, BrightnessFollowsTheSineOfTheLowSpectrum)
 {
     EXPECT_FLOAT_EQ(firstWallBrightness(0.0f), 0.25f);
-    EXPECT_FLOAT_EQ(firstWallBrightness(static_cast<float>(M_PI / 20)), 0.45f);
-    EXPECT_NEAR(firstWallBrightness(static_cast<float>(3 * M_PI / 20)), 0.05f, 1e-6);
+    EXPECT_FLOAT_EQ(firstWallBrightness(static_cast<float>(pi / 20)), 0.45f);
+    EXPECT_NEAR(firstWallBrightness(static_cast<float>(3 * pi / 20)), 0.05f, 1e-6);
     EXPECT_FLOAT_EQ(secondWallBrightness(0.0f, 1.0f), 0.075f);
-    EXPECT_FLOAT_EQ(secondWallBrightness(static_cast<float>(M_PI / 20), 0.5f), 0.0625f);
+    EXPECT_FLOAT_EQ(secondWallBrightness(static_cast<float>(pi / 20), 0.5f), 0.0625f);
     EXPECT_EQ(secondWallBrightness(0.3f, 0.0f), 0.0f);
 }
 
 TEST(DotGrid, AlphaMayGoNegativeAndScaleHasNoFloor)
 {
     EXPECT_FLOAT_EQ(dotGridAlpha(0.0f), 0.1f);
-    EXPECT_FLOAT_EQ(dotGridAlpha(static_cast<float>(3 * M_PI / 20)), -0.15f);
+    EXPECT_FLOAT_EQ(dotGridAlpha(static_cast<float>(3 * pi / 20)), -0.15f);
     EXPECT_FLOAT_EQ(shrunkStepScale(0.4f, 0.5f), 0.3f);
     EXPECT_FLOAT_EQ(shrunkStepScale(0.05f, 0.5f), -0.05f);
 }

@@ -1,11 +1,10 @@
 // duskwheel-capture: renders the show offline, frame by frame on a virtual
 // clock, and writes the frames at the requested show times as PNG files.
 // Run it from the folder that holds Data/.
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -100,9 +99,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "duskwheel-capture: %s\n%s\n", error.c_str(), captureUsage());
         return 2;
     }
-    if (mkdir(capture.options.out.c_str(), 0755) != 0 && errno != EEXIST) {
+    std::error_code made;
+    std::filesystem::create_directories(capture.options.out, made);
+    if (made || !std::filesystem::is_directory(capture.options.out)) {
         std::fprintf(stderr, "duskwheel-capture: cannot create %s: %s\n", capture.options.out.c_str(),
-                     std::strerror(errno));
+                     made ? made.message().c_str() : "something else is there");
         return 1;
     }
     const int result = runShow(gDemo, captureSteps(capture));

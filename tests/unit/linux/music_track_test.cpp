@@ -11,7 +11,7 @@
 #include "music/show_music.h"
 #include "music/sound/sound.h"
 #include "shell/demo_context.h"
-#include "tests/unit/sound_test_files.h"
+#include "tests/unit/linux/sound_test_files.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "launcher_fixtures.h"
+#include "tests/unit/launcher_fixtures.h"
 #include "platform/sdl/launcher_panel.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"

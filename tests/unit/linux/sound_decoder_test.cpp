@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "music/sound/sound.h"
-#include "tests/unit/sound_test_files.h"
+#include "tests/unit/linux/sound_test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/unit/sound_test_files.h"
+#include "tests/unit/linux/sound_test_files.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -1,0 +1,18 @@
+#include <cstdio>
+
+#include "assets/data_file.h"
+#include "music/sound/sound_backend.h"
+
+// Windows has no tracker module player of its own, and the show needs none.
+bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why)
+{
+    pcm.clear();
+    std::FILE* file = std::fopen(dataFilePath(fileName).c_str(), "rb");
+    if (!file) {
+        why = "cannot be opened";
+        return false;
+    }
+    std::fclose(file);
+    why = "is a tracker module, which the Windows build does not play";
+    return false;
+}

@@ -1,0 +1,17 @@
+# The Windows build's test programs. They run under wine from the Linux
+# build's test suite (tests/wine/), not from this build's own ctest.
+
+# GoogleTest from Debian's sources, built with this toolchain.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB WIN32_UNIT_TEST_SOURCES CONFIGURE_DEPENDS unit/win32/*.cpp)
+add_executable(unit-tests ${PORTABLE_UNIT_TEST_SOURCES} ${WIN32_UNIT_TEST_SOURCES})
+target_link_libraries(unit-tests PRIVATE duskplatform duskcapture gtest gtest_main)
+set_target_properties(unit-tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Asks Windows what the e2e tests cannot see from X: display modes, a
+# window's client area, a control's text.
+add_executable(wine-probe wine/wine_probe.cpp)
+set_target_properties(wine-probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
