@@ -1,8 +1,9 @@
 # The front door: every target sets the machine up first.
 PRESET ?= linux
 BUILD := build/$(PRESET)
+ZIP := build/win32/duskwheel-win32.zip
 
-.PHONY: all setup build data run test clean
+.PHONY: all setup build data run test windows windows-build clean
 
 all: build
 
@@ -22,8 +23,26 @@ data: build
 run: data
 	cd $(BUILD) && ./duskwheel
 
-# The tests make their own Data/ first (a ctest fixture), so it is not made twice.
-test: build
+# Both Windows programs: the 32-bit one users get, and the 64-bit one for
+# machines whose wine runs only 64-bit code.
+windows-build: setup
+	@for preset in win32 win64; do \
+		cmake --preset $$preset >/dev/null && cmake --build build/$$preset || exit 1; \
+	done
+
+# A zip to copy to a Windows PC: both programs beside the Data folder that
+# the native make-data writes.
+windows: windows-build data
+	@rm -rf build/win32/package && mkdir -p build/win32/package
+	@cp build/win32/duskwheel.exe build/win32/duskwheel-capture.exe build/win32/package/
+	@cp build/win64/duskwheel.exe build/win32/package/duskwheel64.exe
+	@cp -r $(BUILD)/Data build/win32/package/Data && rm -f build/win32/package/Data/.made
+	@rm -f $(ZIP) && cd build/win32/package && zip -qr ../duskwheel-win32.zip .
+	@echo "windows: $(ZIP)" && unzip -l $(ZIP) | tail -n +4 | head -n -2
+
+# The tests make their own Data/ first (a ctest fixture), so it is not made
+# twice; the wine tests run the Windows builds.
+test: build windows-build
 	scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure
 
 clean:
