@@ -15,3 +15,6 @@ set_target_properties(unit-tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BIN
 # window's client area, a control's text.
 add_executable(wine-probe wine/wine_probe.cpp)
 set_target_properties(wine-probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The sound layer's own checks (decoder against Linux, waveOut).
+include(${CMAKE_CURRENT_LIST_DIR}/sound_windows.cmake OPTIONAL)
