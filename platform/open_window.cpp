@@ -1,3 +1,6 @@
+#include <cstdio>
+
+#include "platform/gl_procs.h"
 #include "platform/viewport.h"
 #include "platform/window.h"
 #include "shell/demo_context.h"
@@ -16,4 +19,14 @@ bool openDemoWindow(DemoContext& context)
     if (!setupViewport(context.aspect, context.width, context.height))
         setupViewport(Ratio16x10, context.width, context.height);
     return true;
+}
+
+bool loadContextEntryPoints(DemoContext& context)
+{
+    readGlVersion(context);
+    if (loadGlExtensions(context.extensionLoader))
+        return true;
+    std::fprintf(stderr, "duskwheel: the OpenGL driver (version %s) lacks %s\n",
+                 context.glVersion.text ? context.glVersion.text : "unknown", glLoaderFailure());
+    return false;
 }

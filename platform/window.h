@@ -4,7 +4,7 @@
 struct DemoContext;
 
 // The show window and its GL context. Implemented by each backend, except
-// openDemoWindow and readGlVersion, which are portable.
+// openDemoWindow, readGlVersion and loadContextEntryPoints, which are portable.
 
 // Sets samples to 0, creates the window and context from the context's
 // settings, shows the window and sets the viewport and projection.
@@ -30,6 +30,11 @@ void presentFrame(DemoContext& context);
 
 // Parses GL_VERSION of the current context into glVersion.
 void readGlVersion(DemoContext& context);
+
+// The last step of every backend's createGlWindow: the version of the context
+// just made current and the extension entry points, with one line on stderr
+// naming what the driver lacks.
+bool loadContextEntryPoints(DemoContext& context);
 
 // A GL or WGL entry point by name, or null. The SDL backend answers the WGL
 // names with its own stand-ins.

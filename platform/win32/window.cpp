@@ -183,13 +183,7 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
     if (auto swapInterval = reinterpret_cast<DuskWglSwapIntervalExtProc>(lookupGlProc("wglSwapIntervalEXT")))
         swapInterval(context.vsync ? 1 : 0);
 
-    readGlVersion(context);
-    if (!loadGlExtensions(context.extensionLoader)) {
-        std::fprintf(stderr, "duskwheel: the OpenGL driver (version %s) lacks %s\n",
-                     context.glVersion.text ? context.glVersion.text : "unknown", glLoaderFailure());
-        return false;
-    }
-    return true;
+    return loadContextEntryPoints(context);
 }
 
 void showDemoWindow(DemoContext& context)
