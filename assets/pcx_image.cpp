@@ -101,6 +101,15 @@ void decodeRows(Bytes& bytes, const unsigned char* palette, unsigned char* pixel
     }
 }
 
+// A run turns two bytes into at most 63 pixels (a single byte gives one), so
+// a header promising more pixels than its data could ever paint is corrupt:
+// without this a 900-byte file could ask for a gigabyte.
+bool fillable(int32_t width, int32_t height, size_t dataBytes)
+{
+    const uint64_t most = static_cast<uint64_t>(dataBytes / 2) * 63 + dataBytes % 2;
+    return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= most;
+}
+
 bool allocate(PcxImage& image, int32_t width, int32_t height)
 {
     image.palette = static_cast<unsigned char*>(std::malloc(pcxPaletteSize));
@@ -123,10 +132,12 @@ int decodePcx(PcxImage& image, const unsigned char* data, size_t size)
     int32_t height = 0;
     if (!data || size < pcxHeaderSize + pcxPaletteSize || !measure(data, width, height))
         return 0;
+    const size_t dataEnd = size - pcxPaletteSize - 1;
+    if (!fillable(width, height, dataEnd > pcxHeaderSize ? dataEnd - pcxHeaderSize : 0))
+        return 0;
     if (!allocate(image, width, height))
         return 0;
     std::memcpy(image.palette, data + size - pcxPaletteSize, pcxPaletteSize);
-    const size_t dataEnd = size - pcxPaletteSize - 1;
     MemoryBytes bytes{data + pcxHeaderSize, data + (dataEnd > pcxHeaderSize ? dataEnd : pcxHeaderSize)};
     decodeRows(bytes, image.palette, image.pixels, width, height);
     return 1;
@@ -142,7 +153,11 @@ int readPcx(PcxImage& image, std::FILE* file)
     long size = -1;
     bool ok = std::fread(header, 1, sizeof header, file) == sizeof header && std::fseek(file, 0, SEEK_END) == 0 &&
               (size = std::ftell(file)) >= static_cast<long>(pcxHeaderSize + pcxPaletteSize) &&
-              measure(header, width, height) && allocate(image, width, height);
+              measure(header, width, height) &&
+              fillable(width, height, size > static_cast<long>(pcxHeaderSize + pcxPaletteSize + 1)
+                                          ? static_cast<size_t>(size) - pcxHeaderSize - pcxPaletteSize - 1
+                                          : 0) &&
+              allocate(image, width, height);
     if (ok) {
         ok = std::fseek(file, size - static_cast<long>(pcxPaletteSize), SEEK_SET) == 0 &&
              std::fread(image.palette, 1, pcxPaletteSize, file) == pcxPaletteSize &&

@@ -22,7 +22,9 @@ constexpr size_t pcxPaletteSize = 768;
 // decoded, 0 when rejected (the image then holds nothing). The palette is the
 // file's last 768 bytes and the byte before them its marker; the run-length
 // data lies between the header and that marker, and data that ends before
-// the picture is full leaves the rest of it zero.
+// the picture is full leaves the rest of it zero. A header promising more
+// pixels than its data could paint at 63 pixels per two bytes is rejected
+// before anything is allocated.
 int decodePcx(PcxImage& image, const unsigned char* data, size_t size);
 
 // Reads an open file into an empty image as decodePcx does, and closes it

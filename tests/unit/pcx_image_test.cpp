@@ -49,6 +49,17 @@ Bytes pcxFile(const Header& header, const Bytes& data, Bytes palette = {})
     return file;
 }
 
+// Run-length data that paints count pixels with colour 0, in runs of 63.
+Bytes fill(size_t count)
+{
+    Bytes data;
+    for (; count >= 63; count -= 63)
+        data.insert(data.end(), {0xFF, 0});
+    if (count > 0)
+        data.insert(data.end(), {static_cast<unsigned char>(0xC0 | count), 0});
+    return data;
+}
+
 struct Decoded {
     int result = 0;
     PcxImage image;
@@ -67,18 +78,18 @@ void decode(Decoded& decoded, const Bytes& file)
 TEST(PcxHeader, SizeComesFromPlanesBytesPerLineAndRows)
 {
     Decoded oneWide;
-    decode(oneWide, pcxFile({1, 1024, 0, 127}, {}));
+    decode(oneWide, pcxFile({1, 1024, 0, 127}, fill(1024 * 128)));
     ASSERT_EQ(oneWide.result, 1);
     EXPECT_EQ(oneWide.image.width, 1024);
     EXPECT_EQ(oneWide.image.height, 128);
 
     Decoded twoPlanes;
-    decode(twoPlanes, pcxFile({2, 512, 0, 0}, {}));
+    decode(twoPlanes, pcxFile({2, 512, 0, 0}, fill(1024)));
     ASSERT_EQ(twoPlanes.result, 1);
     EXPECT_EQ(twoPlanes.image.width, 1024);
 
     Decoded offset;
-    decode(offset, pcxFile({1, 2, 10, 13}, {}));
+    decode(offset, pcxFile({1, 2, 10, 13}, fill(8)));
     ASSERT_EQ(offset.result, 1);
     EXPECT_EQ(offset.image.height, 4);
 }
@@ -107,15 +118,29 @@ TEST(PcxHeader, RejectsReservedByteShortFilesAndImpossibleSizes)
     }
 
     Decoded atLimit;
-    decode(atLimit, pcxFile({1, 2, 0, pcxMaxSide - 1}, {}));
+    decode(atLimit, pcxFile({1, 2, 0, pcxMaxSide - 1}, fill(2 * pcxMaxSide)));
     EXPECT_EQ(atLimit.result, 1);
 
-    // Header, marker and palette with no data is the shortest file there is.
-    Bytes shortFile = pcxFile({1, 4, 0, 0}, {});
+    // What the data could paint at most bounds the size: two bytes make at
+    // most 63 pixels, one byte one pixel, no data none.
+    const struct {
+        int32_t width;
+        Bytes data;
+        int result;
+    } bounded[] = {
+        {63, {0xFF, 7}, 1}, {64, {0xFF, 7}, 0}, {64, {0xFF, 7, 7}, 1}, {65, {0xFF, 7, 7}, 0}, {1, {}, 0},
+    };
+    for (const auto& c : bounded) {
+        Decoded decoded;
+        decode(decoded, pcxFile({1, c.width, 0, 0}, c.data));
+        EXPECT_EQ(decoded.result, c.result) << c.width << " wide from " << c.data.size() << " bytes";
+    }
+
+    Bytes shortFile = pcxFile({1, 4, 0, 0}, {0xC1, 4});
     Decoded shortest;
     decode(shortest, shortFile);
-    EXPECT_EQ(shortest.result, 1);
-    shortFile.erase(shortFile.begin() + 128);
+    EXPECT_EQ(shortest.result, 1) << "four pixels from two bytes that paint one: cut short, not impossible";
+    shortFile.erase(shortFile.begin() + 128, shortFile.begin() + 130);
     shortFile.pop_back();
     Decoded truncatedPalette;
     decode(truncatedPalette, shortFile);
@@ -197,14 +222,16 @@ TEST(PcxFile, ReadsFromAnOpenFileLikeFromMemory)
     freePcx(fromFile);
     EXPECT_EQ(fromFile.pixels, nullptr);
 
-    std::FILE* rejected = std::tmpfile();
-    ASSERT_NE(rejected, nullptr);
-    const Bytes reserved = pcxFile({1, 4, 0, 0, 1}, {1, 2, 3, 4});
-    std::fwrite(reserved.data(), 1, reserved.size(), rejected);
-    std::rewind(rejected);
-    PcxImage none;
-    EXPECT_EQ(readPcx(none, rejected), 0);
-    EXPECT_EQ(none.pixels, nullptr);
+    // A reserved byte set, and more pixels than the data could ever paint.
+    for (const Bytes& bad : {pcxFile({1, 4, 0, 0, 1}, {1, 2, 3, 4}), pcxFile({1, 64, 0, 0}, {0xFF, 7})}) {
+        std::FILE* rejected = std::tmpfile();
+        ASSERT_NE(rejected, nullptr);
+        std::fwrite(bad.data(), 1, bad.size(), rejected);
+        std::rewind(rejected);
+        PcxImage none;
+        EXPECT_EQ(readPcx(none, rejected), 0);
+        EXPECT_EQ(none.pixels, nullptr);
+    }
 }
 
 TEST(PcxFile, DamagedFilesDecodeWithinBoundsOrAreRejected)
@@ -212,7 +239,7 @@ TEST(PcxFile, DamagedFilesDecodeWithinBoundsOrAreRejected)
     // Every cut of a good file, and the good file with bytes overwritten at
     // random: the decoder must stay inside its buffers (the sanitizer build
     // watches) and never report a size its header forbids.
-    Bytes good = pcxFile({1, 16, 0, 7}, {});
+    Bytes good = pcxFile({1, 16, 0, 7}, fill(16 * 8));
     good.insert(good.begin() + 128, {0xC8, 3, 0xFF, 0xC0, 1, 2, 0xC1, 250, 0xCF, 9, 0xC3, 4});
     uint32_t seed = 12345;
     auto random = [&seed]() {
