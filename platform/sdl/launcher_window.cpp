@@ -9,6 +9,7 @@
 #include "platform/launcher.h"
 #include "platform/sdl/display_source.h"
 #include "platform/sdl/launcher_panel.h"
+#include "platform/sdl/quit_signal.h"
 #include "platform/sdl/video.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
@@ -211,6 +212,8 @@ int runLauncher(DemoContext& context)
             handleEvent(panel, w, event);
             framesToDraw = framesAfterInput;
         }
+        if (quitSignalled())
+            panel.result = launcherLeft;
         if (panel.result != 0)
             break;
         // An idle dialog naps between polls instead of drawing all the time.

@@ -5,6 +5,7 @@
 
 #include "platform/gl_procs.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/quit_signal.h"
 #include "platform/sdl/video.h"
 #include "platform/window.h"
 #include "shell/demo_context.h"
@@ -166,6 +167,8 @@ void destroyGlWindow(DemoContext& context)
 
 bool pumpMessages(DemoContext& context)
 {
+    if (quitSignalled())
+        return false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
