@@ -3,7 +3,7 @@ PRESET ?= linux
 BUILD := build/$(PRESET)
 ZIP := build/win32/duskwheel-win32.zip
 
-.PHONY: all setup build data run test windows windows-build clean
+.PHONY: all setup build data run test windows windows-build fuzz fuzz-build clean
 
 all: build
 
@@ -40,9 +40,19 @@ windows: windows-build data
 	@rm -f $(ZIP) && cd build/win32/package && zip -qr ../duskwheel-win32.zip .
 	@echo "windows: $(ZIP)" && unzip -l $(ZIP) | tail -n +4 | head -n -2
 
+# The libFuzzer targets (clang, ASan, UBSan), and a long run of each:
+# make fuzz FUZZ_SECONDS=600. The corpora grow in build/fuzz/corpus.
+FUZZ_SECONDS ?= 300
+fuzz-build: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build/fuzz --target fuzz-pcx fuzz-music fuzz-options
+
+fuzz: fuzz-build
+	@for target in pcx music options; do tests/fuzz/run.sh build/fuzz $$target $(FUZZ_SECONDS) || exit 1; done
+
 # The tests make their own Data/ first (a ctest fixture), so it is not made
-# twice; the wine tests run the Windows builds.
-test: build windows-build
+# twice; the wine tests run the Windows builds, the fuzz tests the fuzz build.
+test: build windows-build fuzz-build
 	scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure
 
 clean:
