@@ -1,0 +1,93 @@
+// Files the Windows build must refuse, loaded as the show loads its music
+// (by name: a stream when the name holds "MP3", else a tracker module), each
+// with the line the show would print before it ends with 1.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "assets/data_file.h"
+#include "music/music_track.h"
+#include "music/sound/sound.h"
+
+namespace {
+
+bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+std::vector<unsigned char> readBytes(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        int c;
+        while ((c = std::fgetc(file)) != EOF)
+            bytes.push_back(static_cast<unsigned char>(c));
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: sound-decoder-refusals FOLDER (with music.mp3 and rate48k.mp3)\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    std::vector<unsigned char> music = readBytes(folder + "/music.mp3");
+    if (music.empty()) {
+        std::printf("FAIL %s/music.mp3 is missing\n", argv[1]);
+        return 1;
+    }
+    std::vector<unsigned char> text;
+    for (int i = 0; i < 400; ++i)
+        text.insert(text.end(), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'm', 'p', '3', '.', ' '});
+    // A real tracker module would be refused the same way: the Windows
+    // build plays none, so any file under a module's name will do.
+    const std::vector<unsigned char> half(music.begin(), music.begin() + music.size() / 2);
+    if (!writeBytes(folder + "/cut.mp3", half) || !writeBytes(folder + "/text.mp3", text) ||
+        !writeBytes(folder + "/empty.mp3", {}) || !writeBytes(folder + "/tune.xm", text)) {
+        std::printf("FAIL cannot write into %s\n", argv[1]);
+        return 1;
+    }
+
+    const struct {
+        const char* file;
+        const char* why;
+    } cases[] = {
+        {"absent.mp3", "cannot be opened"},
+        {"empty.mp3", "is not an MP3 that decodes"},
+        {"text.mp3", "is not an MP3 that decodes"},
+        {"cut.mp3", "is cut short"},
+        {"rate48k.mp3", "is not sampled at 44100 Hz"},
+        {"absent.xm", "cannot be opened"},
+        {"tune.xm", "is a tracker module, which the Windows build does not play"},
+    };
+    // No device: what is refused is decided before anything is played.
+    soundUseExplicitPosition(true);
+    int failures = 0;
+    for (const auto& c : cases) {
+        const std::string path = folder + "/" + c.file;
+        bool loaded = false;
+        std::string why;
+        {
+            soundInit(nullptr);
+            MusicTrack track;  // frees the sound again when it goes
+            loaded = track.load(path.c_str()) == 0;
+            why = loaded ? "loads" : soundLastFailure();
+        }
+        const bool ok = !loaded && why == c.why;
+        std::printf("%s duskwheel: the music file %s %s\n", ok ? "ok  " : "FAIL", dataFilePath(path.c_str()).c_str(),
+                    why.c_str());
+        failures += ok ? 0 : 1;
+    }
+    return failures == 0 ? 0 : 1;
+}
