@@ -62,9 +62,27 @@ uint64_t silentPosition()
     return s.silentBase + static_cast<uint64_t>(elapsed.count()) * soundRate / 1000000u;
 }
 
+// A device that goes away mid-show (a headset unplugged, the sound server
+// restarted) hands over to the silent output at the frame last heard, so the
+// show keeps its clock and its spectrum. A device that comes back is not
+// taken up again: the show stays silent.
+void fallBackIfDeviceLost()
+{
+    SoundState& s = sound();
+    if (s.output != Output::Device || !outputDeviceLost())
+        return;
+    const uint64_t heard = outputDeviceHeardFrame();
+    closeOutputDevice();
+    s.output = Output::Silent;
+    s.silentBase = heard;
+    s.silentSince = Clock::now();
+    std::fprintf(stderr, "the sound device is gone: playing on silently\n");
+}
+
 // The output frame that is being heard now.
 uint64_t heardFrame()
 {
+    fallBackIfDeviceLost();
     switch (sound().output) {
     case Output::Device:
         return outputDeviceHeardFrame();

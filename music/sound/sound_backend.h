@@ -26,6 +26,8 @@ void lockOutputDevice();
 void unlockOutputDevice();
 // The next output frame the device will ask for.
 uint64_t outputDeviceNextFrame();
+// The device stopped taking sound (unplugged, its server gone) while running.
+bool outputDeviceLost();
 // The output frame being heard now: frames handed over minus what is still
 // queued in front of the speaker, as far as the device lets us know.
 uint64_t outputDeviceHeardFrame();

@@ -145,6 +145,16 @@ void unlockOutputDevice()
         SDL_UnlockAudioDevice(device);
 }
 
+bool outputDeviceLost()
+{
+    if (device == 0 || !running.load(std::memory_order_relaxed))
+        return false;
+    // SDL marks a device it lost as stopped; a backend that blocks instead
+    // stops asking for blocks, and a whole second without one is no device.
+    const int64_t quiet = nowNs() - lastBlockAt.load(std::memory_order_relaxed);
+    return SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED || quiet > 1000000000;
+}
+
 uint64_t outputDeviceNextFrame()
 {
     return mixedFrames.load(std::memory_order_relaxed);

@@ -34,6 +34,7 @@ struct Device {
     std::atomic<bool> quit{false};
     std::atomic<bool> running{false};
     std::atomic<uint64_t> mixedFrames{0};
+    std::atomic<bool> broken{false};  // the device refused a block
     // Read on the main thread only: the driver's 32-bit position carried
     // into 64 bits, in the unit the driver reports.
     uint32_t lastPosition = 0;
@@ -67,13 +68,12 @@ void refillBlocks(Device* d)
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     std::vector<float> mixed(2 * blockFrames);
     int next = 0;
-    bool broken = false;
     while (!d->quit.load()) {
-        while (!broken && d->running.load() && !d->quit.load() && !(d->headers[next].dwFlags & WHDR_INQUEUE)) {
+        while (!d->broken.load() && d->running.load() && !d->quit.load() && !(d->headers[next].dwFlags & WHDR_INQUEUE)) {
             mixBlock(*d, mixed, d->blocks[next]);
             // A device that refuses a block (unplugged) gets no more; the
             // position then stands still and the show with it.
-            broken = waveOutWrite(d->wave, &d->headers[next], sizeof(WAVEHDR)) != MMSYSERR_NOERROR;
+            d->broken = waveOutWrite(d->wave, &d->headers[next], sizeof(WAVEHDR)) != MMSYSERR_NOERROR;
             next = (next + 1) % blockCount;
         }
         WaitForSingleObject(d->blockDone, 100);
@@ -177,6 +177,11 @@ void unlockOutputDevice()
 {
     if (device)
         device->mixing.unlock();
+}
+
+bool outputDeviceLost()
+{
+    return device && device->broken.load();
 }
 
 uint64_t outputDeviceNextFrame()
