@@ -3,9 +3,25 @@
 #include <filesystem>
 #include <system_error>
 
+namespace {
+std::string& dataFolder()
+{
+    static std::string folder;
+    return folder;
+}
+}  // namespace
+
+void setDataFolder(const std::string& folder)
+{
+    dataFolder() = folder;
+}
+
 std::string dataFilePath(const char* showName)
 {
     std::string path = showName ? showName : "";
+    const std::string& folder = dataFolder();
+    if (!folder.empty() && path.compare(0, 5, "Data\\") == 0)
+        path = folder + "/" + path.substr(5);
     for (char& c : path)
         if (c == '\\')
             c = '/';

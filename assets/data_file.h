@@ -7,6 +7,10 @@
 // so turning each backslash into one is all the translation there is.
 std::string dataFilePath(const char* showName);
 
+// Reads the show's "Data\" files from folder instead of the working
+// directory's Data (an empty folder goes back to that).
+void setDataFolder(const std::string& folder);
+
 // Opens a show file for binary reading relative to the working directory;
 // null when it cannot be opened.
 std::FILE* openDataFile(const char* showName);

@@ -1,9 +1,29 @@
-#include "platform/sdl/quit_signal.h"
-#include "shell/demo_context.h"
-#include "shell/show_run.h"
+#include <cstdio>
+#include <string>
 
-int main(int, char**)
+#include "platform/sdl/display_source.h"
+#include "platform/sdl/quit_signal.h"
+#include "platform/sdl/video.h"
+#include "shell/player.h"
+
+namespace {
+
+void say(const char* text)
+{
+    std::puts(text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
 {
     catchQuitSignals();
-    return runShow(gDemo, liveShowSteps(gDemo));
+    // --play reads the display's modes before any window: without a display
+    // that is the failure to name, not the options.
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--play" && !startSdlVideo()) {
+            std::fprintf(stderr, "duskwheel: cannot open the display (is DISPLAY set?): %s\n", sdlVideoFailure());
+            return 1;
+        }
+    return runPlayer(argc, argv, sdlDisplaySource(), say);
 }

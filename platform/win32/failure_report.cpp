@@ -75,6 +75,6 @@ void showCaughtFailure(int exitCode)
     caughtPath[0] = '\0';
     // A show that ran says nothing; remarks on the way (no sound device) are
     // not worth a box of their own.
-    if (exitCode == 1 && !text.empty())
+    if (exitCode != 0 && !text.empty())
         MessageBoxA(nullptr, text.c_str(), "duskwheel", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

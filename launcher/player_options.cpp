@@ -1,0 +1,134 @@
+#include "launcher/player_options.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool parseSize(const std::string& text, int& width, int& height)
+{
+    unsigned w = 0;
+    unsigned h = 0;
+    char x = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%5u%c%5u%c", &w, &x, &h, &rest) != 3 || x != 'x' || w == 0 || h == 0)
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+// Positions of the launcher's aspect list.
+int aspectPosition(const std::string& text)
+{
+    const char* const names[] = {"auto", "4:3", "5:4", "16:9", "16:10"};
+    for (int i = 0; i < 5; ++i)
+        if (text == names[i])
+            return i;
+    return -1;
+}
+
+}  // namespace
+
+bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& options, std::string& error)
+{
+    options = PlayerOptions();
+    bool playOnly = false;  // an option that means nothing without --play
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i] ? argv[i] : "";
+        const bool takesValue = name == "--size" || name == "--aspect" || name == "--data";
+        if (takesValue && i + 1 >= argc) {
+            error = name + " needs a value";
+            return false;
+        }
+        const std::string value = takesValue ? argv[++i] : "";
+        if (name == "--help" || name == "-h") {
+            options.action = PlayerOptions::ShowHelp;
+            return true;
+        } else if (name == "--version") {
+            options.action = PlayerOptions::ShowVersion;
+            return true;
+        } else if (name == "--play") {
+            options.action = PlayerOptions::Play;
+        } else if (name == "--size") {
+            if (!parseSize(value, options.width, options.height)) {
+                error = "--size: '" + value + "' is not WIDTHxHEIGHT";
+                return false;
+            }
+            playOnly = true;
+        } else if (name == "--aspect") {
+            options.aspect = aspectPosition(value);
+            if (options.aspect < 0) {
+                error = "--aspect: '" + value + "' is not one of auto, 4:3, 5:4, 16:9, 16:10";
+                return false;
+            }
+            playOnly = true;
+        } else if (name == "--windowed") {
+            options.windowed = playOnly = true;
+        } else if (name == "--no-vsync") {
+            options.vsync = false;
+            playOnly = true;
+        } else if (name == "--mute") {
+            options.music = false;
+            playOnly = true;
+        } else if (name == "--data") {
+            if (value.empty()) {
+                error = "--data: the folder name is empty";
+                return false;
+            }
+            options.dataFolder = value;
+        } else {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+    }
+    // The launcher would silently ignore these; say so instead.
+    if (playOnly && options.action != PlayerOptions::Play) {
+        error = "--size, --windowed, --aspect, --no-vsync and --mute go with --play";
+        return false;
+    }
+    return true;
+}
+
+bool playerChoices(const PlayerOptions& options, const LauncherLists& lists, LauncherChoices& choices,
+                   std::string& error)
+{
+    choices = initialLauncherChoices(lists);
+    if (options.width > 0) {
+        const std::string wanted = std::to_string(options.width) + "x" + std::to_string(options.height);
+        choices.resolution = -1;
+        for (size_t i = 0; i < lists.resolutions.size(); ++i)
+            if (lists.resolutions[i] == wanted)
+                choices.resolution = static_cast<int>(i);
+        // With no modes listed at all the desktop's resolution is the only one.
+        const bool desktopStandsIn = lists.resolutions.empty() && lists.desktopKnown &&
+                                     lists.desktop.width == static_cast<uint32_t>(options.width) &&
+                                     lists.desktop.height == static_cast<uint32_t>(options.height);
+        if (choices.resolution < 0 && !desktopStandsIn) {
+            error = "--size " + wanted + " is not a display mode of this display";
+            return false;
+        }
+    }
+    if (!canLaunch(lists, choices)) {
+        error = "the desktop's resolution is not a display mode here; choose one with --size";
+        return false;
+    }
+    choices.aspect = options.aspect;
+    choices.fullscreen = !options.windowed;
+    choices.vsync = options.vsync;
+    choices.music = options.music;
+    return true;
+}
+
+const char* playerUsage()
+{
+    return "usage: duskwheel [--play [--size WxH] [--windowed] [--aspect auto|4:3|5:4|16:9|16:10] [--no-vsync] "
+           "[--mute]] [--data DIR] [--help] [--version]\n"
+           "  without --play the launcher asks for the settings; --data reads the show's files from DIR\n"
+           "  instead of ./Data";
+}
+
+const char* playerVersion()
+{
+    return "duskwheel 2.0";
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "launcher/launcher_model.h"
+
+// The player's command line. Without --play the launcher asks as usual;
+// with it the choices below go through the launcher model exactly as the
+// dialog's would, so the two cannot disagree.
+struct PlayerOptions {
+    enum Action { RunLauncher, Play, ShowHelp, ShowVersion };
+    Action action = RunLauncher;
+    int width = 0;  // 0: the desktop's resolution
+    int height = 0;
+    bool windowed = false;
+    int aspect = 0;  // position in the launcher's list: 0 is Auto
+    bool vsync = true;
+    bool music = true;
+    std::string dataFolder;  // empty: Data in the working directory
+};
+
+// False, with one line in error, for anything it cannot use.
+bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& options, std::string& error);
+
+// The launcher's choices for --play: false, with one line in error, when the
+// size is not one of the listed resolutions.
+bool playerChoices(const PlayerOptions& options, const LauncherLists& lists, LauncherChoices& choices,
+                   std::string& error);
+
+const char* playerUsage();
+const char* playerVersion();

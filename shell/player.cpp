@@ -1,0 +1,44 @@
+#include "shell/player.h"
+
+#include <cstdio>
+#include <string>
+
+#include "assets/data_file.h"
+#include "launcher/player_options.h"
+#include "shell/demo_context.h"
+#include "shell/show_run.h"
+
+namespace {
+
+int wrongOptions(const std::string& error)
+{
+    std::fprintf(stderr, "duskwheel: %s\n%s\n", error.c_str(), playerUsage());
+    return 2;
+}
+
+}  // namespace
+
+int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, void (*say)(const char* text))
+{
+    PlayerOptions options;
+    std::string error;
+    if (!parsePlayerOptions(argc, argv, options, error))
+        return wrongOptions(error);
+    if (options.action == PlayerOptions::ShowHelp || options.action == PlayerOptions::ShowVersion) {
+        say(options.action == PlayerOptions::ShowHelp ? playerUsage() : playerVersion());
+        return 0;
+    }
+    setDataFolder(options.dataFolder);
+
+    ShowSteps steps = liveShowSteps(gDemo);
+    if (options.action == PlayerOptions::Play) {
+        const LauncherLists lists = makeLauncherLists(gDemo, displays);
+        LauncherChoices choices;
+        if (!playerChoices(options, lists, choices, error))
+            return wrongOptions(error);
+        steps.runLauncher = [lists, choices] {
+            return applyLauncherChoices(lists, choices, gDemo) ? launcherLaunched : launcherUnavailable;
+        };
+    }
+    return runShow(gDemo, steps);
+}
