@@ -3,7 +3,7 @@ PRESET ?= linux
 BUILD := build/$(PRESET)
 ZIP := build/win32/duskwheel-win32.zip
 
-.PHONY: all setup build data run test windows windows-build fuzz fuzz-build clean
+.PHONY: all setup build data run test windows windows-build fuzz fuzz-build package clean
 
 all: build
 
@@ -40,6 +40,10 @@ windows: windows-build data
 	@rm -f $(ZIP) && cd build/win32/package && zip -qr ../duskwheel-win32.zip .
 	@echo "windows: $(ZIP)" && unzip -l $(ZIP) | tail -n +4 | head -n -2
 
+# A Debian package of the Linux program, its capture tool and the Data folder.
+package: data
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls -l duskwheel_*.deb
+
 # The libFuzzer targets (clang, ASan, UBSan), and a long run of each:
 # make fuzz FUZZ_SECONDS=600. The corpora grow in build/fuzz/corpus.
 FUZZ_SECONDS ?= 300
@@ -52,7 +56,7 @@ fuzz: fuzz-build
 
 # The tests make their own Data/ first (a ctest fixture), so it is not made
 # twice; the wine tests run the Windows builds, the fuzz tests the fuzz build.
-test: build windows-build fuzz-build
+test: build windows-build fuzz-build package
 	scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure
 
 clean:

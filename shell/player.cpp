@@ -1,7 +1,9 @@
 #include "shell/player.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "assets/data_file.h"
 #include "launcher/player_options.h"
@@ -18,7 +20,8 @@ int wrongOptions(const std::string& error)
 
 }  // namespace
 
-int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, void (*say)(const char* text))
+int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, void (*say)(const char* text),
+              const std::string& installedData)
 {
     PlayerOptions options;
     std::string error;
@@ -28,6 +31,10 @@ int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, 
         say(options.action == PlayerOptions::ShowHelp ? playerUsage() : playerVersion());
         return 0;
     }
+    std::error_code unused;
+    if (options.dataFolder.empty() && !std::filesystem::is_directory("Data", unused) && !installedData.empty() &&
+        std::filesystem::is_directory(installedData, unused))
+        options.dataFolder = installedData;  // the working directory's Data still wins
     setDataFolder(options.dataFolder);
 
     ShowSteps steps = liveShowSteps(gDemo);

@@ -1,9 +1,12 @@
 #pragma once
+#include <string>
 
 struct DisplaySource;
 
 // The whole program behind each backend's entry point: the command line
 // (help, version, wrong options with exit 2, --data, --play through the
 // launcher model), then the show. say prints help and version where the
-// user will see them.
-int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, void (*say)(const char* text));
+// user will see them. installedData is where an installed program keeps its
+// Data folder, used when --data names none and the working directory has none.
+int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, void (*say)(const char* text),
+              const std::string& installedData);

@@ -1,3 +1,5 @@
+#include <SDL.h>
+
 #include <cstdio>
 #include <string>
 
@@ -13,6 +15,17 @@ void say(const char* text)
     std::puts(text);
 }
 
+// Installed as PREFIX/bin/duskwheel, its Data is in PREFIX/share/duskwheel.
+std::string installedData()
+{
+    char* base = SDL_GetBasePath();
+    if (!base)
+        return std::string();
+    const std::string folder = std::string(base) + "../share/duskwheel/Data";
+    SDL_free(base);
+    return folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -25,5 +38,5 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "duskwheel: cannot open the display (is DISPLAY set?): %s\n", sdlVideoFailure());
             return 1;
         }
-    return runPlayer(argc, argv, sdlDisplaySource(), say);
+    return runPlayer(argc, argv, sdlDisplaySource(), say, installedData());
 }

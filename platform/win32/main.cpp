@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/win32/display_source.h"
 #include "platform/win32/failure_report.h"
@@ -19,12 +20,23 @@ void say(const char* text)
         MessageBoxA(nullptr, text, "duskwheel", MB_OK | MB_ICONINFORMATION);
 }
 
+// Double-clicked from wherever it was unpacked, its Data is beside it.
+std::string dataBesideProgram()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return std::string();
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + "Data";
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     catchStderrWithoutConsole();
-    const int result = runPlayer(__argc, __argv, win32DisplaySource(), say);
+    const int result = runPlayer(__argc, __argv, win32DisplaySource(), say, dataBesideProgram());
     showCaughtFailure(result);
     return result;
 }
