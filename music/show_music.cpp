@@ -24,3 +24,8 @@ bool loadShowMusic(DemoContext& context)
     }
     return true;
 }
+
+void prefetchShowMusic()
+{
+    soundPrefetchStream(showMusicFile);
+}

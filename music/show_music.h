@@ -6,3 +6,7 @@ struct DemoContext;
 // music track. False, after one line on stderr naming the file or the
 // device and the reason, when either fails.
 bool loadShowMusic(DemoContext& context);
+
+// Starts decoding the show's music on a thread of its own, so that it is
+// ready when the show loads.
+void prefetchShowMusic();

@@ -7,6 +7,7 @@
 
 #include "assets/data_file.h"
 #include "launcher/player_options.h"
+#include "music/show_music.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
 
@@ -36,6 +37,8 @@ int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, 
         std::filesystem::is_directory(installedData, unused))
         options.dataFolder = installedData;  // the working directory's Data still wins
     setDataFolder(options.dataFolder);
+    // Decoded while the launcher is open, the music costs the show no time.
+    prefetchShowMusic();
 
     ShowSteps steps = liveShowSteps(gDemo);
     if (options.action == PlayerOptions::Play) {

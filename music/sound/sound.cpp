@@ -3,6 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,6 +30,14 @@ struct SoundState {
     std::vector<std::unique_ptr<SoundChannel>> channels;
     SoundHandle nextHandle = 1;
     const char* lastFailure = "";
+    // An MP3 decoded ahead on a thread of its own (soundPrefetchStream).
+    struct Prefetch {
+        std::string fileName;
+        std::thread worker;
+        std::vector<float> pcm;
+        bool decoded = false;
+        const char* why = "";
+    } prefetch;
 };
 
 // Never destroyed: the demo context frees the sound from its own destructor
@@ -140,6 +151,18 @@ namespace {
 
 using Decoder = bool (*)(const char*, std::vector<float>&, const char*&);
 
+// Waits for a prefetch of this file and hands over its result; false when
+// none was started for it.
+bool takePrefetched(const char* fileName, std::vector<float>& pcm)
+{
+    SoundState::Prefetch& p = sound().prefetch;
+    if (!p.worker.joinable() || p.fileName != fileName)
+        return false;
+    p.worker.join();
+    pcm = std::move(p.pcm);
+    return true;
+}
+
 SoundHandle loadChannel(Decoder decode, const char* fileName)
 {
     SoundState& s = sound();
@@ -152,8 +175,14 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
         s.lastFailure = "no file name";
         return 0;
     }
-    if (!decode(fileName, pcm, s.lastFailure))
+    if (decode == decodeMp3File && takePrefetched(fileName, pcm)) {
+        if (!s.prefetch.decoded) {
+            s.lastFailure = s.prefetch.why;
+            return 0;
+        }
+    } else if (!decode(fileName, pcm, s.lastFailure)) {
         return 0;
+    }
     s.lastFailure = "";
     return addChannel(std::move(pcm));
 }
@@ -252,6 +281,9 @@ void soundFree()
 {
     SoundState& s = sound();
     soundStop();
+    // A decode nobody took (the launcher was left) must end before exit.
+    if (s.prefetch.worker.joinable())
+        s.prefetch.worker.join();
     // The device's thread reads the tracks, so it goes first.
     if (s.output == Output::Device)
         closeOutputDevice();
@@ -268,4 +300,18 @@ void soundUseExplicitPosition(bool on)
 void soundSetPosition(uint64_t sampleFrame)
 {
     sound().explicitPosition = sampleFrame;
+}
+
+void soundPrefetchStream(const char* fileName)
+{
+    SoundState::Prefetch& p = sound().prefetch;
+    if (!fileName || p.worker.joinable())
+        return;
+    p.fileName = fileName;
+    p.decoded = false;
+    try {
+        p.worker = std::thread([&p] { p.decoded = decodeMp3File(p.fileName.c_str(), p.pcm, p.why); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the stream is decoded when it is loaded.
+    }
 }

@@ -23,6 +23,10 @@ bool soundInit(void* window);
 // An MP3 file decoded whole, encoder delay and padding trimmed; 0 when it
 // cannot be opened or decoded.
 SoundHandle soundStreamFromFile(const char* fileName);
+// Starts decoding an MP3 on a thread of its own, so that a later
+// soundStreamFromFile of the same name (before or after soundInit) finds it
+// decoded; the show decodes its music while the launcher is open.
+void soundPrefetchStream(const char* fileName);
 // A tracker module (MOD, XM, S3M, IT ...) rendered once, no loop; 0 on failure.
 SoundHandle soundModuleFromFile(const char* fileName);
 

@@ -99,3 +99,26 @@ TEST(SoundLayer, LoadsNeedAnInitialisedOutput)
     ASSERT_TRUE(writeBytes(folder.file("tiny.mod"), tinyModule()));
     EXPECT_EQ(soundModuleFromFile(folder.file("tiny.mod").c_str()), 0u);
 }
+
+TEST_F(OfflineSound, PrefetchedStreamIsTheStreamAndFailsTheSameWay)
+{
+    const std::string path = folder.file("ahead.mp3");
+    ASSERT_TRUE(writeBytes(path, sineMp3(22050, 40, 0.5f)));
+    const SoundHandle direct = soundStreamFromFile(path.c_str());
+    ASSERT_NE(direct, 0u);
+
+    soundPrefetchStream(path.c_str());
+    const SoundHandle ahead = soundStreamFromFile(path.c_str());
+    ASSERT_NE(ahead, 0u);
+    EXPECT_EQ(soundLength(ahead), soundLength(direct));
+    soundPlay(ahead);
+    float level = 0.0f;
+    EXPECT_EQ(loudestBin(ahead, 10000, level), 40) << "the decoded track itself";
+
+    const std::string missing = folder.file("missing.mp3");
+    soundPrefetchStream(missing.c_str());
+    EXPECT_EQ(soundStreamFromFile(missing.c_str()), 0u);
+    EXPECT_STREQ(soundLastFailure(), "cannot be opened");
+
+    soundPrefetchStream(path.c_str());  // never taken: soundFree must still end it
+}
