@@ -38,3 +38,18 @@ bool dataFileExists(const char* showName)
     std::error_code error;
     return std::filesystem::exists(dataFilePath(showName), error);
 }
+
+bool readDataFile(const char* showName, std::vector<unsigned char>& bytes)
+{
+    bytes.clear();
+    std::FILE* file = openDataFile(showName);
+    if (!file)
+        return false;
+    unsigned char block[65536];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+        bytes.insert(bytes.end(), block, block + got);
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    return ok;
+}

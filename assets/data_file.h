@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // The show names its files the Windows way ("Data\overlay.p"). A forward
 // slash separates folders on every system the demo runs on, Windows included,
@@ -14,6 +15,9 @@ void setDataFolder(const std::string& folder);
 // Opens a show file for binary reading relative to the working directory;
 // null when it cannot be opened.
 std::FILE* openDataFile(const char* showName);
+
+// The whole of a show file; false when it cannot be opened or read.
+bool readDataFile(const char* showName, std::vector<unsigned char>& bytes);
 
 // Whether anything, file or folder, is there under the show's name.
 bool dataFileExists(const char* showName);

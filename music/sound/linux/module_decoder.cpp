@@ -13,27 +13,13 @@ namespace {
 // cut here rather than filling memory.
 constexpr uint64_t longestModuleFrames = uint64_t{20} * 60 * soundRate;
 
-bool readWholeFile(const char* fileName, std::vector<unsigned char>& bytes)
-{
-    std::FILE* file = std::fopen(dataFilePath(fileName).c_str(), "rb");
-    if (!file)
-        return false;
-    unsigned char block[65536];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-        bytes.insert(bytes.end(), block, block + got);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok && !bytes.empty();
-}
-
 }  // namespace
 
 bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why)
 {
     pcm.clear();
     std::vector<unsigned char> bytes;
-    if (!readWholeFile(fileName, bytes)) {
+    if (!readDataFile(fileName, bytes) || bytes.empty()) {
         why = "cannot be opened";
         return false;
     }

@@ -20,28 +20,14 @@ namespace {
 // encoder delay that the LAME tag names. Measured under wine 8, whose
 // l3codeca.acm is libmpg123 inside: its output of the default track and of
 // mono and VBR test files lines up with the Linux build's gapless libmpg123
-// output only when this many more samples are cut (tests/wine/sound/run.sh
-// reports any shift). It is the reference decoder's 528 + 1 samples of
+// output only when this many more samples are cut (the decoder comparison under
+// wine reports any shift). It is the reference decoder's 528 + 1 samples of
 // filter bank delay, which LAME's figures assume; Windows' own codec has not
 // been measured.
 constexpr uint32_t codecDelayFrames = 529;
 
 // MP3 bytes handed to the codec at a time.
 constexpr DWORD sourceBlockBytes = 64 * 1024;
-
-bool readWholeFile(const char* fileName, std::vector<unsigned char>& bytes)
-{
-    std::FILE* file = std::fopen(dataFilePath(fileName).c_str(), "rb");
-    if (!file)
-        return false;
-    unsigned char block[65536];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-        bytes.insert(bytes.end(), block, block + got);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
 
 struct AcmStream {
     HACMSTREAM handle = nullptr;
@@ -158,7 +144,7 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
 {
     pcm.clear();
     std::vector<unsigned char> bytes;
-    if (!readWholeFile(fileName, bytes)) {
+    if (!readDataFile(fileName, bytes)) {
         why = "cannot be opened";
         return false;
     }
