@@ -1,6 +1,8 @@
 #include "assets/show_assets.h"
 
 #include <cstdio>
+#include <system_error>
+#include <thread>
 
 #include "assets/data_file.h"
 #include "assets/pcx_image.h"
@@ -26,18 +28,74 @@ void loadShowShaders(ShaderRegistry& shaders)
     shaders.linkProgram();
 }
 
+namespace {
+
+// Reads and decodes one picture; unreadable when something is there that is
+// not a picture (a folder on Windows, where it does not even open, included).
+void readShowImage(const ShowImage& wanted, PcxImage& image, bool& unreadable)
+{
+    std::FILE* file = openDataFile(wanted.file);
+    unreadable = file ? readPcx(image, file) == 0 : dataFileExists(wanted.file);
+}
+
+// The pictures decoded ahead on a thread of their own; only the uploads,
+// which need the GL context, are left for the main thread.
+struct PicturePrefetch {
+    std::thread worker;
+    PcxImage images[showImageCount];
+    bool unreadable[showImageCount] = {};
+    ~PicturePrefetch()
+    {
+        if (worker.joinable())
+            worker.join();
+        for (PcxImage& image : images)
+            freePcx(image);
+    }
+};
+
+PicturePrefetch& picturePrefetch()
+{
+    static PicturePrefetch prefetch;
+    return prefetch;
+}
+
+}  // namespace
+
+void prefetchShowPictures()
+{
+    PicturePrefetch& p = picturePrefetch();
+    if (p.worker.joinable())
+        return;
+    try {
+        p.worker = std::thread([&p] {
+            for (int i = 0; i < showImageCount; ++i)
+                readShowImage(showImages[i], p.images[i], p.unreadable[i]);
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the pictures are read when they are loaded.
+    }
+}
+
 void loadShowTextures(TextureRegistry& textures)
 {
     PcxImage images[showImageCount];
+    bool unreadable[showImageCount] = {};
+    PicturePrefetch& prefetched = picturePrefetch();
+    const bool ahead = prefetched.worker.joinable();
+    if (ahead)
+        prefetched.worker.join();
     for (int i = 0; i < showImageCount; ++i) {
         const ShowImage& wanted = showImages[i];
+        if (ahead) {
+            images[i] = prefetched.images[i];
+            prefetched.images[i] = PcxImage();
+            unreadable[i] = prefetched.unreadable[i];
+        } else {
+            readShowImage(wanted, images[i], unreadable[i]);
+        }
         // A missing file is quietly empty (the show runs without it); one that
         // is there but damaged deserves a word, as the user may have edited it.
-        // Something that is there but will not open (a folder on Windows) is
-        // as unreadable as a damaged picture.
-        std::FILE* file = openDataFile(wanted.file);
-        const bool unreadable = file ? readPcx(images[i], file) == 0 : dataFileExists(wanted.file);
-        if (unreadable)
+        if (unreadable[i])
             std::fprintf(stderr, "duskwheel: %s is not a PCX picture that can be read; %s left empty\n",
                          dataFilePath(wanted.file).c_str(), wanted.texture);
         // The texture copies exactly its own size from the pixels: a picture

@@ -22,3 +22,6 @@ void loadShowShaders(ShaderRegistry& shaders);
 // Reads the seven images of the Data folder into their named textures; a
 // missing or unreadable image gives an all-zero texture.
 void loadShowTextures(TextureRegistry& textures);
+// Starts reading and decoding the seven images on a thread of their own;
+// loadShowTextures then only uploads them, in the same order.
+void prefetchShowPictures();

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "assets/data_file.h"
+#include "assets/show_assets.h"
 #include "launcher/player_options.h"
 #include "music/show_music.h"
 #include "shell/demo_context.h"
@@ -37,8 +38,9 @@ int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, 
         std::filesystem::is_directory(installedData, unused))
         options.dataFolder = installedData;  // the working directory's Data still wins
     setDataFolder(options.dataFolder);
-    // Decoded while the launcher is open, the music costs the show no time.
+    // Decoded while the launcher is open, music and pictures cost the show no time.
     prefetchShowMusic();
+    prefetchShowPictures();
 
     ShowSteps steps = liveShowSteps(gDemo);
     if (options.action == PlayerOptions::Play) {

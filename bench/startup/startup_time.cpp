@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include "assets/show_assets.h"
 #include "music/show_music.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
@@ -17,8 +18,10 @@ int main(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     Clock::time_point launched;
     double firstFrameMs = -1;
-    if (prefetch)
+    if (prefetch) {
         prefetchShowMusic();
+        prefetchShowPictures();
+    }
 
     ShowSteps steps = liveShowSteps(gDemo);
     steps.runLauncher = [&] {
@@ -40,6 +43,6 @@ int main(int argc, char** argv)
         }
     };
     const int result = runShow(gDemo, steps);
-    std::printf("launch to first frame: %.0f ms (%s)\n", firstFrameMs, prefetch ? "music decoded ahead" : "music decoded at load");
+    std::printf("launch to first frame: %.0f ms (%s)\n", firstFrameMs, prefetch ? "music and pictures decoded ahead" : "decoded at load");
     return result;
 }
