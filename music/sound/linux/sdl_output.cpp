@@ -150,9 +150,11 @@ bool outputDeviceLost()
     if (device == 0 || !running.load(std::memory_order_relaxed))
         return false;
     // SDL marks a device it lost as stopped; a backend that blocks instead
-    // stops asking for blocks, and a whole second without one is no device.
+    // stops asking for blocks. A sound server may take a second or more to
+    // ask for the first one, so silence counts only once blocks have flowed.
     const int64_t quiet = nowNs() - lastBlockAt.load(std::memory_order_relaxed);
-    return SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED || quiet > 1000000000;
+    const bool flowing = mixedFrames.load(std::memory_order_relaxed) > 0;
+    return SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED || (flowing && quiet > 3000000000);
 }
 
 uint64_t outputDeviceNextFrame()
