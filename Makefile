@@ -3,7 +3,7 @@ PRESET ?= linux
 BUILD := build/$(PRESET)
 ZIP := build/win32/duskwheel-win32.zip
 
-.PHONY: all setup build data run test windows windows-build fuzz fuzz-build package clean
+.PHONY: all setup build data run test windows windows-build fuzz fuzz-build package capture clean
 
 all: build
 
@@ -22,6 +22,11 @@ data: build
 
 run: data
 	cd $(BUILD) && ./duskwheel
+
+# The whole show as a video with its music, beside the program.
+capture: data
+	cd $(BUILD) && $(if $(DISPLAY),,../../scripts/with-xvfb) ./duskwheel-capture \
+		--video duskwheel.mp4 --size 1920x1080 --fps 60
 
 # Both Windows programs: the 32-bit one users get, and the 64-bit one for
 # machines whose wine runs only 64-bit code.

@@ -2,6 +2,6 @@
 #include <cstdint>
 #include <string>
 
-// Reads the current back buffer (width x height from the window's corner)
-// and writes it top row first as an RGB PNG. False when the file cannot be written.
-bool writeBackBufferPng(const std::string& path, int32_t width, int32_t height);
+// Writes packed RGB pixels, bottom row first as GL reads them, as a PNG with
+// the top row first. False when the file cannot be written.
+bool writeRgbPng(const std::string& path, int32_t width, int32_t height, const uint8_t* bottomUpRgb);

@@ -1,26 +1,53 @@
 // duskwheel-capture: renders the show offline, frame by frame on a virtual
-// clock, and writes the frames at the requested show times as PNG files.
-// Run it from the folder that holds Data/.
+// clock, into a picture of its own apart from the window, and writes the
+// frames at the requested show times as PNG files or the whole run as a video
+// with the music. Run it from the folder that holds Data/.
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
+#include <memory>
+#include <new>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "music/sound/sound.h"
+#include "platform/viewport.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
 #include "tools/capture/capture_options.h"
+#include "tools/capture/draw_only_sink.h"
 #include "tools/capture/frame_png.h"
+#include "tools/capture/offscreen.h"
+#include "tools/capture/progress.h"
+#include "tools/capture/stop_signal.h"
+#include "tools/capture/video_sink.h"
 
 namespace {
 
+// The window only carries the GL context; the frames are drawn offscreen.
+constexpr int32_t windowWidth = 320;
+constexpr int32_t windowHeight = 200;
+constexpr int exitStopped = 130;  // as a shell reports a program ended by Ctrl-C
+
 struct Capture {
     CaptureOptions options;
-    uint64_t frame = 0;       // frames drawn so far; the virtual clock's position
-    size_t nextWanted = 0;    // index into options.at
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+    OffscreenTarget target;
+    bool refused = false;      // what was asked cannot be done: the size, the folder
+    uint64_t frame = 0;        // frames drawn so far; the virtual clock's position
+    uint64_t lastFrame = 0;    // the number of the last frame to draw
+    int32_t lastShowTime = 0;  // the show time of the last frame drawn
+    std::unique_ptr<ProgressLine> progress;
+    // PNG frames
+    size_t nextWanted = 0;  // index into options.at
+    std::vector<uint8_t> rgb;
     bool writeFailed = false;
+    // Video
+    VideoSink* sink = nullptr;
+    uint64_t firstVideoFrame = 0;
+    uint64_t framesQueued = 0;
 };
 
 std::string framePath(const Capture& capture, int32_t at)
@@ -38,29 +65,87 @@ void writeWantedFrame(Capture& capture)
         return;
     const int32_t at = options.at[capture.nextWanted++];
     const std::string path = framePath(capture, at);
-    if (!writeBackBufferPng(path, options.width, options.height)) {
+    capture.rgb.resize(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3);
+    capture.target.readRgb(capture.rgb.data());
+    if (!writeRgbPng(path, options.width, options.height, capture.rgb.data())) {
+        capture.progress->end();
         std::fprintf(stderr, "duskwheel-capture: cannot write %s\n", path.c_str());
         capture.writeFailed = true;
         return;
     }
-    std::printf("duskwheel-capture: %s (show time %d ms)\n", path.c_str(), gDemo.showTime);
+    if (!options.quiet) {
+        capture.progress->end();
+        std::printf("duskwheel-capture: %s (show time %d ms)\n", path.c_str(), gDemo.showTime);
+        std::fflush(stdout);
+    }
 }
 
-// The live program's steps, with the launcher, the clock, the sound device
-// and the presentation replaced: everything drawn is what the live show draws.
+bool makeFolder(const std::string& folder)
+{
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made || !std::filesystem::is_directory(folder)) {
+        std::fprintf(stderr, "duskwheel-capture: cannot create %s: %s\n", folder.c_str(),
+                     made ? made.message().c_str() : "something else is there");
+        return false;
+    }
+    return true;
+}
+
+void queueVideoFrame(Capture& capture)
+{
+    if (capture.frame < capture.firstVideoFrame)
+        return;
+    uint8_t* pixels = capture.sink->frameBuffer();
+    if (!pixels)
+        return;  // the encoder has failed; the next pump ends the run
+    capture.target.readBgra(pixels);
+    capture.sink->submitFrame();
+    ++capture.framesQueued;
+}
+
+// The live program's steps, with the launcher, the clock, the sound device,
+// the picture's target and the presentation replaced: everything drawn is
+// what the live show draws.
 ShowSteps captureSteps(Capture& capture)
 {
     Capture* c = &capture;
     ShowSteps steps = liveShowSteps(gDemo);
     steps.runLauncher = [c] {
-        gDemo.width = c->options.width;
-        gDemo.height = c->options.height;
+        gDemo.width = c->options.width < windowWidth ? c->options.width : windowWidth;
+        gDemo.height = c->options.height < windowHeight ? c->options.height : windowHeight;
         gDemo.aspect = c->options.aspect;
         gDemo.colorBits = 32;
         gDemo.fullscreen = false;
         gDemo.vsync = false;
         gDemo.musicEnabled = false;  // nothing is heard; the spectrum is taken before the volume
         return launcherLaunched;
+    };
+    steps.openWindow = [c, liveOpen = steps.openWindow] {
+        // The live opening sizes the window and its viewport from the
+        // context; the picture then takes the requested size and the
+        // viewport and projection are set up again for it.
+        if (!liveOpen())
+            return false;
+        std::string why;
+        const OffscreenTarget::Made made = c->target.make(c->options.width, c->options.height, why);
+        if (made != OffscreenTarget::Made::Ok) {
+            std::fprintf(stderr, "duskwheel-capture: %s\n", why.c_str());
+            c->refused = made == OffscreenTarget::Made::TooLarge;
+            return false;
+        }
+        // The folder comes once the size is known to work, so that a refused
+        // size leaves nothing behind.
+        if (!c->sink && !makeFolder(c->options.out)) {
+            c->refused = true;
+            return false;
+        }
+        gDemo.width = c->options.width;
+        gDemo.height = c->options.height;
+        c->target.bind();
+        if (!setupViewport(gDemo.aspect, gDemo.width, gDemo.height))
+            setupViewport(Ratio16x10, gDemo.width, gDemo.height);
+        return true;
     };
     steps.load = [liveLoad = steps.load] {
         // No device: the play position is whatever each frame says it is,
@@ -70,23 +155,131 @@ ShowSteps captureSteps(Capture& capture)
     };
     steps.startClock = [c] {
         c->frame = 0;
+        c->progress->restart();
         return true;
     };
     steps.readTicks = [c] { return virtualTicks(c->frame, c->options.fps); };
     steps.pumpMessages = [c, livePump = steps.pumpMessages] {
         const bool open = livePump();
-        // The frame at the last wanted time is the last one drawn.
-        return open && gDemo.showTime < c->options.at.back();
+        if (stopRequested() || c->writeFailed || (c->sink && !c->sink->failure().empty()))
+            return false;
+        // The last frame wanted is the last one drawn.
+        return open && c->frame < c->lastFrame;
     };
     steps.drawFrame = [c, liveDraw = steps.drawFrame] {
         soundSetPosition(sampleFrameAt(gDemo.showTime));
+        // The live frame ends on the window's framebuffer; each starts on ours.
+        c->target.bind();
         liveDraw();
-        writeWantedFrame(*c);
+        c->lastShowTime = gDemo.showTime;
+        if (c->sink)
+            queueVideoFrame(*c);
+        else
+            writeWantedFrame(*c);
         ++c->frame;
+        c->progress->update(c->frame);
     };
-    steps.present = [] {};  // nobody watches; the frames are read from the back buffer
+    steps.present = [] {};  // nobody watches; the frames are read from the picture
     steps.stopClock = [] {};
+    steps.destroyWindow = [c, liveDestroy = steps.destroyWindow] {
+        c->target.release();
+        liveDestroy();
+    };
     return steps;
+}
+
+int writeFrames(Capture& capture)
+{
+    const CaptureOptions& options = capture.options;
+    capture.lastFrame = framesBefore(options.at.back(), options.fps);
+    capture.progress = std::make_unique<ProgressLine>(!options.quiet, capture.lastFrame + 1);
+    const int result = runShow(gDemo, captureSteps(capture));
+    capture.progress->end();
+    if (result != 0)
+        return capture.refused ? 2 : 1;
+    if (capture.writeFailed)
+        return 1;
+    if (capture.nextWanted < options.at.size()) {
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms, before %d ms\n", capture.lastShowTime,
+                     options.at[capture.nextWanted]);
+        return exitStopped;
+    }
+    return 0;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+int writeVideo(Capture& capture)
+{
+    const CaptureOptions& options = capture.options;
+    capture.firstVideoFrame = framesBefore(options.from, options.fps);
+    capture.lastFrame = framesBefore(options.to, options.fps) - 1;
+    VideoPlan plan;
+    plan.path = options.video;
+    plan.width = options.width;
+    plan.height = options.height;
+    plan.rate = options.fps;
+    plan.crf = options.crf;
+    plan.firstFrameMs = static_cast<int32_t>(virtualTicks(capture.firstVideoFrame, options.fps));
+    plan.endMs = options.to;
+    std::string error;
+    int exitCode = 1;
+    std::unique_ptr<VideoSink> sink =
+        options.drawOnly ? makeDrawOnlySink(options.width, options.height) : openVideoSink(plan, error, exitCode);
+    if (!sink) {
+        std::fprintf(stderr, "duskwheel-capture: %s\n", error.c_str());
+        return exitCode;
+    }
+    capture.sink = sink.get();
+    capture.progress = std::make_unique<ProgressLine>(!options.quiet, capture.lastFrame + 1);
+
+    const int result = runShow(gDemo, captureSteps(capture));
+    capture.progress->end();
+    if (result != 0)
+        return capture.refused ? 2 : 1;  // the file goes with the sink
+    error = sink->failure();
+    if (!error.empty()) {
+        std::fprintf(stderr, "duskwheel-capture: %s\n", error.c_str());
+        return 1;
+    }
+    const bool everyFrame = capture.frame == capture.lastFrame + 1;
+    if (!everyFrame && (capture.framesQueued == 0 || options.drawOnly)) {
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms%s\n", capture.lastShowTime,
+                     options.drawOnly ? "" : ", before the first frame; no file written");
+        return exitStopped;
+    }
+    if (!sink->finish(error)) {
+        std::fprintf(stderr, "duskwheel-capture: %s\n", error.c_str());
+        return 1;
+    }
+    // The pace from the first frame to the closed file; the time taken, from the start.
+    const double drawing = capture.progress->seconds();
+    const double fps = drawing > 0 ? static_cast<double>(capture.frame) / drawing : 0.0;
+    const std::string taken = durationText(secondsSince(capture.started));
+    const auto frames = static_cast<unsigned long long>(sink->framesWritten());
+    if (options.drawOnly) {
+        if (!options.quiet)
+            std::fprintf(stderr, "duskwheel-capture: drew %llu frames (0 to %d ms) at %dx%d in %s at %.1f fps\n",
+                         static_cast<unsigned long long>(capture.frame), capture.lastShowTime, options.width,
+                         options.height, taken.c_str(), fps);
+        return 0;
+    }
+    std::error_code sized;
+    const uint64_t bytes = std::filesystem::file_size(options.video, sized);
+    if (!everyFrame) {
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms; %s holds %d to %d ms (%llu frames), %s\n",
+                     capture.lastShowTime, options.video.c_str(), plan.firstFrameMs, capture.lastShowTime, frames,
+                     sizeText(sized ? 0 : bytes).c_str());
+        return exitStopped;
+    }
+    if (!options.quiet)
+        std::fprintf(stderr, "duskwheel-capture: wrote %s (%llu frames, %d to %d ms) in %s at %.1f fps, %s\n",
+                     options.video.c_str(), frames, plan.firstFrameMs, options.to, taken.c_str(), fps,
+                     sizeText(sized ? 0 : bytes).c_str());
+    return 0;
 }
 
 }  // namespace
@@ -96,25 +289,21 @@ int main(int argc, char** argv)
     Capture capture;
     std::string error;
     if (!parseCaptureOptions(argc, argv, capture.options, error)) {
-        std::fprintf(stderr, "duskwheel-capture: %s\n%s\n", error.c_str(), captureUsage());
+        std::fprintf(stderr, "duskwheel-capture: %s (--help lists the options)\n", error.c_str());
         return 2;
     }
-    std::error_code made;
-    std::filesystem::create_directories(capture.options.out, made);
-    if (made || !std::filesystem::is_directory(capture.options.out)) {
-        std::fprintf(stderr, "duskwheel-capture: cannot create %s: %s\n", capture.options.out.c_str(),
-                     made ? made.message().c_str() : "something else is there");
-        return 1;
+    if (capture.options.help) {
+        std::printf("%s\n", captureUsage());
+        return 0;
     }
-    const int result = runShow(gDemo, captureSteps(capture));
-    if (result != 0)
-        return 1;
-    if (capture.writeFailed)
-        return 1;
-    if (capture.nextWanted < capture.options.at.size()) {
-        std::fprintf(stderr, "duskwheel-capture: the show ended before %d ms\n",
-                     capture.options.at[capture.nextWanted]);
-        return 1;
+    catchStopSignals();
+    try {
+        return capture.options.at.empty() ? writeVideo(capture) : writeFrames(capture);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "duskwheel-capture: out of memory for %dx%d frames\n", capture.options.width,
+                     capture.options.height);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "duskwheel-capture: %s\n", failure.what());
     }
-    return 0;
+    return 1;
 }

@@ -1,0 +1,29 @@
+#include "tools/capture/draw_only_sink.h"
+
+#include <vector>
+
+namespace {
+
+class DrawOnlySink final : public VideoSink {
+public:
+    DrawOnlySink(int32_t width, int32_t height)
+        : pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4)
+    {
+    }
+    uint8_t* frameBuffer() override { return pixels.data(); }
+    void submitFrame() override { ++frames; }
+    std::string failure() override { return {}; }
+    bool finish(std::string&) override { return true; }
+    uint64_t framesWritten() const override { return frames; }
+
+private:
+    std::vector<uint8_t> pixels;
+    uint64_t frames = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<VideoSink> makeDrawOnlySink(int32_t width, int32_t height)
+{
+    return std::make_unique<DrawOnlySink>(width, height);
+}

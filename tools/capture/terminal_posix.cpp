@@ -1,0 +1,8 @@
+#include <unistd.h>
+
+#include "tools/capture/terminal.h"
+
+bool stderrIsTerminal()
+{
+    return isatty(STDERR_FILENO) == 1;
+}
