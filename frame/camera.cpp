@@ -9,12 +9,12 @@ Camera gCamera;
 Camera cameraFor(float orbitPhase, float rollAngle, float sinceHit)
 {
     Camera camera;
-    const float pulse = 1.0f - sinceHit;
+    const double pulse = 1.0 - static_cast<double>(sinceHit);
     const double phase = orbitPhase;
+    // Only the sideways sine goes through a float before it is scaled.
     const float swayX = static_cast<float>(std::sin(phase));
-    const float swayY = static_cast<float>(std::sin(1.2 * phase));
     camera.eye[0] = static_cast<float>(swayX * 0.5 * pulse);
-    camera.eye[1] = static_cast<float>(swayY * 0.35 * pulse);
+    camera.eye[1] = static_cast<float>(std::sin(1.2 * phase) * 0.35 * pulse);
     // The pulse scales the angle, so at rest the eye sits at 6.25 whatever the phase.
     camera.eye[2] = static_cast<float>(std::cos(pulse * phase) * 1.25 + 5.0);
     camera.roll = rollAngle;

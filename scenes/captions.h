@@ -1,18 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// One line of a lettering sheet, in texture t (0 = first image row).
-struct SheetRow {
-    float top;
-    float bottom;
-};
-
-constexpr int textRowCount = 8;
-constexpr int greetRowCount = 16;  // rows 0..7 on "GREETS1", 8..15 on "GREETS2"
-constexpr int creditRowCount = 4;
-extern const SheetRow textRowTable[textRowCount];
-extern const SheetRow greetRowTable[greetRowCount];
-extern const SheetRow creditRowTable[creditRowCount];
+#include "scenes/caption_rows.h"
 
 // Brightness factor of the greetings card, 1 until its fade; kept for the whole run.
 struct CaptionState {

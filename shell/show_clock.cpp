@@ -5,7 +5,6 @@ ShowClock gShowClock;
 bool ShowClock::start()
 {
     ticks.store(0, std::memory_order_relaxed);
-    lastTicks = 0;
     return startMillisecondTimer(*this);
 }
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 
 // The show's millisecond clock. ticks is written only by the platform's timer
-// thread and read by the main thread.
+// thread and read by the main thread; the previous frame's reading belongs to
+// the frame loop (runFrameLoop), not to the clock.
 struct ShowClock {
     std::atomic<uint32_t> ticks{0};
-    uint32_t lastTicks = 0;
     uint32_t period = 0;
     uint32_t timerId = 0;
 

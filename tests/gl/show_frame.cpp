@@ -4,15 +4,18 @@
 #include <cstdlib>
 
 #include "assets/show_assets.h"
+#include "assets/texture_registry.h"
 #include "frame/beat_state.h"
 #include "frame/frame_composer.h"
 #include "frame/screen_fades.h"
+#include "frame/show_resources.h"
 #include "platform/gl.h"
 #include "scenes/captions.h"
 #include "scenes/logo.h"
 #include "scenes/text_walls.h"
 #include "shell/demo_context.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/gl/show_model.h"
 
 Frame readFrame()
 {
@@ -57,10 +60,12 @@ void resetShowState(const std::function<void()>& setup)
         setup();
 }
 
-Frame composeAt(int32_t showTime, const std::function<void()>& setup, float frameDelta)
+namespace {
+
+FrameComposer& composer()
 {
-    static FrameComposer* composer = nullptr;
-    if (!composer) {
+    static FrameComposer* made = nullptr;
+    if (!made) {
         glTestContext();
         // The band shader of the live show, over a plain white band texture
         // so that the bands show their palette colours as they are lit. The
@@ -69,11 +74,41 @@ Frame composeAt(int32_t showTime, const std::function<void()>& setup, float fram
         loadShowShaders(gDemo.shaders);
         const std::vector<unsigned char> white(4 * 4 * 4, 255);
         gDemo.textures.create("OVERLAY", 4, 4, white.data());
-        composer = new FrameComposer();
+        made = new FrameComposer();
     }
-    resetShowState(setup);
+    return *made;
+}
+
+}  // namespace
+
+void drawComposerFrame(int32_t showTime, float frameDelta)
+{
+    FrameComposer& frames = composer();
     gDemo.showTime = showTime;
     gDemo.frameDelta = frameDelta;
-    composer->draw();
+    frames.draw();
+}
+
+Frame composeAt(int32_t showTime, const std::function<void()>& setup, float frameDelta)
+{
+    composer();
+    resetShowState(setup);
+    drawComposerFrame(showTime, frameDelta);
     return readFrame();
+}
+
+TestPicturesInUse::TestPicturesInUse()
+{
+    composer();  // it publishes the default registry when it is made
+    static TextureRegistry* pictures = nullptr;
+    if (!pictures) {
+        pictures = new TextureRegistry;
+        registerTestPictures(*pictures);
+    }
+    gShowResources.textures = pictures;
+}
+
+TestPicturesInUse::~TestPicturesInUse()
+{
+    gShowResources.textures = &gDemo.textures;
 }

@@ -23,3 +23,16 @@ void resetShowState(const std::function<void()>& setup = {});
 // Draws the composer's frame at showTime, without the final pass, from the
 // state resetShowState leaves; the composer is made on the first call.
 Frame composeAt(int32_t showTime, const std::function<void()>& setup = {}, float frameDelta = 0.032f);
+
+// One more composer frame from whatever state the previous frames left.
+void drawComposerFrame(int32_t showTime, float frameDelta);
+
+// While one lives, the scenes and bands find the coded test pictures of
+// show_model.h instead of the default registry (unregistered sheets and a
+// white band texture).
+struct TestPicturesInUse {
+    TestPicturesInUse();
+    ~TestPicturesInUse();
+    TestPicturesInUse(const TestPicturesInUse&) = delete;
+    TestPicturesInUse& operator=(const TestPicturesInUse&) = delete;
+};

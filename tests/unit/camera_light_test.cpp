@@ -42,6 +42,25 @@ TEST(Camera, RightAfterAHitTheEyeSwaysWithThePhase)
     EXPECT_FLOAT_EQ(camera.eye[2], static_cast<float>(std::cos(0.5 * quarter) * 1.25 + 5.0));
 }
 
+TEST(Camera, PulseIsDoubleAndOnlyTheSidewaysSineIsRoundedToFloat)
+{
+    // The documented steps: h = 1 - sinceHit in double, the sideways sine
+    // stored as a float, everything else in double until each result is
+    // stored. At these inputs a float pulse or a float vertical sine moves
+    // one of the three by its last bit (with glibc's sin and cos).
+    const float cases[][2] = {{0x1.df3b64p-4f, 0x1.2d0e56p-2f}, {0x1.df3b64p+0f, 0x1.916874p-3f}};
+    for (const auto& c : cases) {
+        const double phase = c[0];
+        const double h = 1.0 - static_cast<double>(c[1]);
+        const float want[3] = {static_cast<float>(static_cast<float>(std::sin(phase)) * 0.5 * h),
+                               static_cast<float>(std::sin(1.2 * phase) * 0.35 * h),
+                               static_cast<float>(std::cos(h * phase) * 1.25 + 5.0)};
+        const Camera camera = cameraFor(c[0], 0.0f, c[1]);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(camera.eye[k], want[k]) << "phase " << c[0] << " axis " << k;
+    }
+}
+
 TEST(BandMaterial, WhiteGoesAboveOneAndKeepsBlueSpecularAtOne)
 {
     const BandMaterial m = bandMaterialFor(1.0, 1.0, 1.0);
