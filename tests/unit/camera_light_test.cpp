@@ -46,18 +46,24 @@ TEST(Camera, PulseIsDoubleAndOnlyTheSidewaysSineIsRoundedToFloat)
 {
     // The documented steps: h = 1 - sinceHit in double, the sideways sine
     // stored as a float, everything else in double until each result is
-    // stored. At these inputs a float pulse or a float vertical sine moves
-    // one of the three by its last bit (with glibc's sin and cos).
-    const float cases[][2] = {{0x1.df3b64p-4f, 0x1.2d0e56p-2f}, {0x1.df3b64p+0f, 0x1.916874p-3f}};
+    // stored. At these inputs a float pulse (the first two), a float vertical
+    // sine (the third) or a sideways sine kept in double (the fourth) moves
+    // an eye value by its last bit, with glibc's sin and cos. The inputs go
+    // through volatile so that the compiler cannot fold the sines itself.
+    const float cases[][2] = {{0x1.df3b64p-4f, 0x1.2d0e56p-2f}, {0x1.df3b64p+0f, 0x1.916874p-3f},
+                              {0x1.df3b64p-3f, 0x1.2d0e56p-3f}, {0x1.df3b64p-3f, 0x1.2d0e56p-2f}};
     for (const auto& c : cases) {
-        const double phase = c[0];
-        const double h = 1.0 - static_cast<double>(c[1]);
-        const float want[3] = {static_cast<float>(static_cast<float>(std::sin(phase)) * 0.5 * h),
+        volatile float phaseIn = c[0];
+        volatile float sinceIn = c[1];
+        const double phase = phaseIn;
+        const double h = 1.0 - static_cast<double>(sinceIn);
+        volatile float sideways = static_cast<float>(std::sin(phase));
+        const float want[3] = {static_cast<float>(sideways * 0.5 * h),
                                static_cast<float>(std::sin(1.2 * phase) * 0.35 * h),
                                static_cast<float>(std::cos(h * phase) * 1.25 + 5.0)};
-        const Camera camera = cameraFor(c[0], 0.0f, c[1]);
+        const Camera camera = cameraFor(phaseIn, 0.0f, sinceIn);
         for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(camera.eye[k], want[k]) << "phase " << c[0] << " axis " << k;
+            EXPECT_EQ(camera.eye[k], want[k]) << "phase " << c[0] << " sinceHit " << c[1] << " axis " << k;
     }
 }
 
