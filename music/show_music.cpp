@@ -22,6 +22,10 @@ bool loadShowMusic(DemoContext& context)
                      soundLastFailure());
         return false;
     }
+    if (*soundLastNotice())
+        std::fprintf(stderr, "duskwheel: the music file %s %s; playing the %.1f s that decode\n",
+                     dataFilePath(showMusicFile).c_str(), soundLastNotice(),
+                     static_cast<double>(soundLength(context.music.isModule ? context.music.moduleHandle : context.music.streamHandle)) / soundRate);
     return true;
 }
 

@@ -30,6 +30,7 @@ struct SoundState {
     std::vector<std::unique_ptr<SoundChannel>> channels;
     SoundHandle nextHandle = 1;
     const char* lastFailure = "";
+    const char* lastNotice = "";
     // An MP3 decoded ahead on a thread of its own (soundPrefetchStream).
     struct Prefetch {
         std::string fileName;
@@ -167,6 +168,7 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
 {
     SoundState& s = sound();
     std::vector<float> pcm;
+    s.lastNotice = "";
     if (s.output == Output::None) {
         s.lastFailure = "the sound output is not initialised";
         return 0;
@@ -175,15 +177,20 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
         s.lastFailure = "no file name";
         return 0;
     }
+    const char* why = "";
+    bool decoded = false;
     if (decode == decodeMp3File && takePrefetched(fileName, pcm)) {
-        if (!s.prefetch.decoded) {
-            s.lastFailure = s.prefetch.why;
-            return 0;
-        }
-    } else if (!decode(fileName, pcm, s.lastFailure)) {
+        decoded = s.prefetch.decoded;
+        why = s.prefetch.why;
+    } else {
+        decoded = decode(fileName, pcm, why);
+    }
+    if (!decoded) {
+        s.lastFailure = why;
         return 0;
     }
     s.lastFailure = "";
+    s.lastNotice = why;
     return addChannel(std::move(pcm));
 }
 
@@ -202,6 +209,11 @@ SoundHandle soundModuleFromFile(const char* fileName)
 const char* soundLastFailure()
 {
     return sound().lastFailure;
+}
+
+const char* soundLastNotice()
+{
+    return sound().lastNotice;
 }
 
 void soundSetVolume(SoundHandle handle, float volume)

@@ -33,6 +33,9 @@ SoundHandle soundModuleFromFile(const char* fileName);
 // Why the last stream or module load failed, in a few words ("cannot be
 // opened", "is not an MP3 that decodes" ...).
 const char* soundLastFailure();
+// What the last successful load has to say about a file that plays anyway
+// ("is shorter than its header says"), or "".
+const char* soundLastNotice();
 
 // 0 silences the channel without stopping it; the spectrum does not change.
 void soundSetVolume(SoundHandle channel, float volume);

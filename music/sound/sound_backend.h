@@ -7,7 +7,9 @@
 
 // Decode the whole file into interleaved stereo float at 44100 Hz. False,
 // with pcm in any state and why set to a few words, when the file cannot be
-// opened or decoded whole.
+// opened or nothing in it decodes. True with why "" for a sound file, or with
+// the few words a listener should hear about one that plays anyway.
+constexpr const char* shortMp3Notice = "is shorter than its header says";
 bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why);
 bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why);
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Windows MP3 decoder (ACM) against the Linux one (libmpg123): the
 # default track and LAME test files (mono with ID3 tags, VBR, no LAME tag)
-# decode to the same length and sample-aligned 16-bit PCM; a file cut
-# short, one that is no MP3, one not at 44100 Hz and a tracker module are
-# refused with the words the show prints.
+# decode to the same length and sample-aligned 16-bit PCM; a file that is
+# no MP3, one not at 44100 Hz and a tracker module are refused with the words
+# the show prints, and a file cut short loads with its own words.
 source "$(dirname "$0")/lib.sh"
 scratch_folder
 

@@ -39,5 +39,8 @@ bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*
         pcm.insert(pcm.end(), block, block + 2 * frames);
     }
     openmpt_module_destroy(module);
-    return pcm.size() >= 2;
+    if (pcm.size() < 2)
+        return false;
+    why = "";
+    return true;
 }

@@ -59,8 +59,8 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     int encoding = 0;
     if (mpg123_getformat(mp3.handle, &rate, &channels, &encoding) != MPG123_OK)
         return false;
-    // With a LAME tag the file says how long it is; a file cut short then
-    // decodes to less, and is refused rather than played with a hole.
+    // With a LAME tag the file says how long it is, so a file cut short
+    // can be told apart from a short track.
     long delay = -1;
     mpg123_getstate(mp3.handle, MPG123_ENC_DELAY, &delay, nullptr);
     const off_t promised = delay >= 0 ? mpg123_length(mp3.handle) : off_t{-1};
@@ -78,9 +78,8 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     }
     if (pcm.size() < 2)
         return false;
-    if (promised > 0 && static_cast<off_t>(pcm.size() / 2) < promised) {
-        why = "is cut short";
-        return false;
-    }
+    // A cut-short file plays what decodes, with a word about it, rather than
+    // ending the program: the show keeps its own clock after the music stops.
+    why = promised > 0 && static_cast<off_t>(pcm.size() / 2) < promised ? shortMp3Notice : "";
     return true;
 }

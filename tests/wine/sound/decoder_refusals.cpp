@@ -1,6 +1,7 @@
 // Files the Windows build must refuse, loaded as the show loads its music
 // (by name: a stream when the name holds "MP3", else a tracker module), each
-// with the line the show would print before it ends with 1.
+// with the line the show would print before it ends with 1; and a cut-short
+// file, which plays what decodes with a line of its own.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
         {"absent.mp3", "cannot be opened"},
         {"empty.mp3", "is not an MP3 that decodes"},
         {"text.mp3", "is not an MP3 that decodes"},
-        {"cut.mp3", "is cut short"},
+        {"cut.mp3", "loads, is shorter than its header says"},
         {"rate48k.mp3", "is not sampled at 44100 Hz"},
         {"absent.xm", "cannot be opened"},
         {"tune.xm", "is a tracker module, which the Windows build does not play"},
@@ -82,9 +83,9 @@ int main(int argc, char** argv)
             soundInit(nullptr);
             MusicTrack track;  // frees the sound again when it goes
             loaded = track.load(path.c_str()) == 0;
-            why = loaded ? "loads" : soundLastFailure();
+            why = loaded ? std::string("loads, ") + soundLastNotice() : soundLastFailure();
         }
-        const bool ok = !loaded && why == c.why;
+        const bool ok = why == c.why;
         std::printf("%s duskwheel: the music file %s %s\n", ok ? "ok  " : "FAIL", dataFilePath(path.c_str()).c_str(),
                     why.c_str());
         failures += ok ? 0 : 1;
