@@ -13,10 +13,13 @@ struct DisplayMode {
 
 // Where the display modes come from: the backend's driver enumeration, or a
 // fake one in tests. modeAt returns false past the last index; desktopMode
-// returns false when the current desktop mode cannot be read.
+// returns false when the current desktop mode cannot be read. unreachable,
+// where a backend has it, says why there is no display to read (the words
+// after "cannot open the display"), or null.
 struct DisplaySource {
     bool (*modeAt)(int index, DisplayMode& out) = nullptr;
     bool (*desktopMode)(DisplayMode& out) = nullptr;
+    const char* (*unreachable)() = nullptr;
 };
 
 bool hasResolution(const std::vector<DisplayMode>& modes, const DisplayMode& candidate);

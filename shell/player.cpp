@@ -44,6 +44,12 @@ int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, 
 
     ShowSteps steps = liveShowSteps(gDemo);
     if (options.action == PlayerOptions::Play) {
+        // --play reads the display's modes before any window: without a
+        // display that is the failure to name, not the options.
+        if (const char* why = displays.unreachable ? displays.unreachable() : nullptr) {
+            std::fprintf(stderr, "duskwheel: cannot open the display %s\n", why);
+            return 1;
+        }
         const LauncherLists lists = makeLauncherLists(gDemo, displays);
         LauncherChoices choices;
         if (!playerChoices(options, lists, choices, error))

@@ -5,7 +5,6 @@
 
 #include "platform/sdl/display_source.h"
 #include "platform/sdl/quit_signal.h"
-#include "platform/sdl/video.h"
 #include "shell/player.h"
 
 namespace {
@@ -31,12 +30,5 @@ std::string installedData()
 int main(int argc, char** argv)
 {
     catchQuitSignals();
-    // --play reads the display's modes before any window: without a display
-    // that is the failure to name, not the options.
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--play" && !startSdlVideo()) {
-            std::fprintf(stderr, "duskwheel: cannot open the display (is DISPLAY set?): %s\n", sdlVideoFailure());
-            return 1;
-        }
     return runPlayer(argc, argv, sdlDisplaySource(), say, installedData());
 }
