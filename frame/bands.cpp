@@ -19,11 +19,13 @@ constexpr float fallbackShininess = 8.0f;
 
 const ShaderProgram* bandProgram()
 {
+    // No registry published (yet or any more) counts as no program, rather than a crash.
     return gShowResources.shaders ? gShowResources.shaders->findProgram("PP") : nullptr;
 }
 
 void bindOverlay()
 {
+    // No registry published (yet or any more): nothing bound, as for a missing texture.
     const TextureEntry* entry = gShowResources.textures ? gShowResources.textures->find("OVERLAY") : nullptr;
     if (!entry)
         return;

@@ -27,12 +27,14 @@ FrameComposer::FrameComposer()
     gShowResources.shaders = shaders;
     gShowResources.backgroundColour = backgroundColour;
     gShowResources.bandAngles = bandAngles;
+    // Say once that the bands fall back to fixed lighting, rather than change their look silently.
     if (!shaders->findProgram("PP"))
         std::fprintf(stderr, "duskwheel: the band shader \"PP\" did not build; the bands use fixed-function lighting\n");
 }
 
 FrameComposer::~FrameComposer()
 {
+    // Unpublished too, so nothing reaches the registries or angles once the composer is gone.
     gShowResources = ShowResources{};
     delete[] bandAngles;
 }

@@ -6,5 +6,6 @@ ShowResources gShowResources;
 
 bool bindShowTexture(const char* name)
 {
+    // Before the composer publishes the registry, or after it goes, nothing is bound rather than a crash.
     return gShowResources.textures && gShowResources.textures->bind(name);
 }

@@ -22,18 +22,6 @@ bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
     return std::fclose(file) == 0 && ok;
 }
 
-std::vector<unsigned char> readBytes(const std::string& path)
-{
-    std::vector<unsigned char> bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        int c;
-        while ((c = std::fgetc(file)) != EOF)
-            bytes.push_back(static_cast<unsigned char>(c));
-        std::fclose(file);
-    }
-    return bytes;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -43,8 +31,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    std::vector<unsigned char> music = readBytes(folder + "/music.mp3");
-    if (music.empty()) {
+    std::vector<unsigned char> music;
+    if (!readDataFile((folder + "/music.mp3").c_str(), music) || music.empty()) {
         std::printf("FAIL %s/music.mp3 is missing\n", argv[1]);
         return 1;
     }
