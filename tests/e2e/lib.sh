@@ -67,3 +67,60 @@ wait_exit_without() {
   kill "$pid" 2>/dev/null || true
   return 1
 }
+
+# The damaged-Data checks that the Linux and the Windows programs share, run
+# in a working folder holding a copy of Data/. The caller defines
+# start_program LOG (in the background, PID in DEMO_PID) and WINDOW_LIMIT.
+# Logs are read without carriage returns, as LOG.txt.
+
+# run_damaged LOG SECONDS: launched, the show runs SECONDS and ends with Escape and 0.
+run_damaged() {
+  local win
+  start_program "$1"
+  launch_show
+  win=$(wait_window "$SHOW_TITLE" "$WINDOW_LIMIT") || { kill $DEMO_PID; cat "$1" >&2; fail "the show did not start for $1"; }
+  sleep "$2"
+  kill -0 $DEMO_PID 2>/dev/null || fail "the show did not keep running for $1: $(cat "$1")"
+  press "$win" Escape
+  wait_exit $DEMO_PID 5 || fail "Escape did not end the show for $1"
+  [[ "$EXIT_CODE" == 0 ]] || fail "exit code $EXIT_CODE for $1, expected 0"
+  tr -d '\r' <"$1" >"$1.txt"
+}
+
+# expect_music_failure LOG: the launched program ends by itself with 1 and one line about the music.
+expect_music_failure() {
+  start_program "$1"
+  launch_show
+  wait_exit $DEMO_PID 20 || fail "the program did not end for $1"
+  [[ "$EXIT_CODE" == 1 ]] || fail "exit code $EXIT_CODE for $1, expected 1"
+  tr -d '\r' <"$1" >"$1.txt"
+  grep -q "^duskwheel: the music file Data/music.mp3 " "$1.txt" || fail "no line naming the music file: $(cat "$1.txt")"
+  [[ $(grep -c '^duskwheel:' "$1.txt") == 1 ]] || fail "more than one line about the music: $(cat "$1.txt")"
+  echo "$1: $(grep '^duskwheel:' "$1.txt")"
+}
+
+# check_damaged_data: unreadable pictures leave their textures empty with a
+# line each and the show runs; a cut-short track plays what decodes with a
+# line and the show goes on past its end on its own clock; a track in which
+# nothing decodes ends the program with 1 and one line naming it.
+check_damaged_data() {
+  head -c 300 "$BUILD/Data/dwl.p" >Data/dwl.p
+  : >Data/dot.p
+  rm Data/credits.p Data/overlay.p
+  mkdir Data/credits.p
+  run_damaged pictures.log 1
+  for name in dwl.p dot.p credits.p; do
+    grep -q "^duskwheel: Data/$name is not a PCX picture" pictures.log.txt || fail "no line for $name: $(cat pictures.log.txt)"
+  done
+  grep -q "overlay" pictures.log.txt && fail "a missing picture was complained about: $(cat pictures.log.txt)"
+
+  head -c $(($(stat -c %s "$BUILD/Data/music.mp3") / 40)) "$BUILD/Data/music.mp3" >Data/music.mp3
+  run_damaged short.log 4
+  grep -Eq "^duskwheel: the music file Data/music.mp3 is shorter than its header says; playing the 2\.[0-9] s that decode$" \
+    short.log.txt || fail "no line about the cut-short track: $(cat short.log.txt)"
+  [[ $(grep -c '^duskwheel: the music' short.log.txt) == 1 ]] || fail "more than one line about the track: $(cat short.log.txt)"
+  echo "short.log: $(grep '^duskwheel: the music' short.log.txt)"
+
+  head -c 20000 /dev/urandom >Data/music.mp3
+  expect_music_failure damaged-music.log
+}
