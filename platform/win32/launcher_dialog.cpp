@@ -76,7 +76,11 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, DemoContext& con
     switch (message) {
     case WM_INITDIALOG:
         fill(dialog, context);
-        return TRUE;  // the dialog manager focuses the first tab stop, Launch
+        if (IsWindowEnabled(GetDlgItem(dialog, IDC_LAUNCH)))
+            return TRUE;  // the dialog manager focuses the first tab stop, Launch
+        // Launch greyed out: the focus goes where a resolution is chosen, not on to Quit.
+        SetFocus(GetDlgItem(dialog, IDC_RESOLUTION));
+        return FALSE;
     case WM_CLOSE:
         EndDialog(dialog, launcherLeft);
         return TRUE;

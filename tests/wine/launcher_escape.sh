@@ -10,6 +10,8 @@ launcher=$(wait_window "$LAUNCHER_TITLE" 60) || { kill $DEMO_PID; fail "the laun
 desktop=$(probe mode)
 shown=$(probe text "$LAUNCHER_TITLE" 1006)
 [[ "$shown" == "$desktop" ]] || fail "the resolution box shows '$shown', not the desktop's $desktop"
+launch=$(probe control "$LAUNCHER_TITLE" 1004)
+[[ "$launch" == "enabled focused" ]] || fail "Launch is $launch, expected enabled and focused"
 press "$launcher" Escape
 wait_exit_without "$SHOW_TITLE" $DEMO_PID 10 || fail "Escape did not end the program"
 [[ "$EXIT_CODE" == 255 ]] || fail "exit code $EXIT_CODE after Escape, expected 255"

@@ -32,6 +32,10 @@ echo "wine: the $WINARCH build, $WINBUILD, under $WINE"
 DESKTOP_DEMO=duskwheel-desktop.exe
 DESKTOP_PROBE=wine-probe-desktop.exe
 DESKTOP_SIZE=1920x1200
+# And these in "odd", whose size is no display mode the driver lists.
+ODD_DEMO=duskwheel-odd.exe
+ODD_PROBE=wine-probe-odd.exe
+ODD_SIZE=1917x1203
 
 # fresh_wine: ends every wine process of the prefix, so no desktop or display
 # mode of an earlier test is left over.
@@ -49,6 +53,8 @@ scratch_folder() {
   cp "$WINBUILD/duskwheel.exe" "$SCRATCH/$DESKTOP_DEMO"
   cp "$WINBUILD/wine-probe.exe" "$SCRATCH/wine-probe.exe"
   cp "$WINBUILD/wine-probe.exe" "$SCRATCH/$DESKTOP_PROBE"
+  cp "$WINBUILD/duskwheel.exe" "$SCRATCH/$ODD_DEMO"
+  cp "$WINBUILD/wine-probe.exe" "$SCRATCH/$ODD_PROBE"
   cd "$SCRATCH"
 }
 
@@ -59,10 +65,11 @@ start_exe() {
   DEMO_PID=$!
 }
 
-# probe [--desktop] ARGS...: asks Windows (see wine_probe.cpp).
+# probe [--desktop|--odd] ARGS...: asks Windows (see wine_probe.cpp).
 probe() {
   local exe=wine-probe.exe
   if [[ "$1" == --desktop ]]; then exe=$DESKTOP_PROBE; shift; fi
+  if [[ "$1" == --odd ]]; then exe=$ODD_PROBE; shift; fi
   "$WINE" "$exe" "$@" | tr -d '\r'
 }
 

@@ -23,6 +23,9 @@ reg() { /usr/lib/wine/wine64 reg add "$@" /f >/dev/null 2>&1 || fail "cannot wri
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v dusk /d "$DESKTOP_SIZE"
 reg "HKCU\\Software\\Wine\\AppDefaults\\$DESKTOP_DEMO\\Explorer" /v Desktop /d dusk
 reg "HKCU\\Software\\Wine\\AppDefaults\\$DESKTOP_PROBE\\Explorer" /v Desktop /d dusk
+reg 'HKCU\Software\Wine\Explorer\Desktops' /v odd /d "$ODD_SIZE"
+reg "HKCU\\Software\\Wine\\AppDefaults\\$ODD_DEMO\\Explorer" /v Desktop /d odd
+reg "HKCU\\Software\\Wine\\AppDefaults\\$ODD_PROBE\\Explorer" /v Desktop /d odd
 # Sound through PulseAudio only: probing ALSA on a machine without sound
 # cards fills the program's standard error with the library's complaints.
 reg 'HKCU\Software\Wine\Drivers' /v Audio /d pulse

@@ -3,6 +3,7 @@
 //   modes              the 32-bit modes in the driver's order, one WxH a line
 //   window TITLE       the window's client size, its client origin and its frame origin
 //   text TITLE ID      the text of a dialog control (a combo box shows its selection)
+//   control TITLE ID   whether that control is enabled and whether it has the focus
 //   closebox TITLE     screen coordinates of the middle of the window's close box
 //   hold SECONDS       does nothing for that long (keeps a virtual desktop open)
 #include <windows.h>
@@ -15,7 +16,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: wine-probe mode | modes | window TITLE | text TITLE ID | closebox TITLE | hold SECONDS\n");
+    std::fprintf(stderr, "usage: wine-probe mode | modes | window TITLE | text TITLE ID | control TITLE ID | closebox TITLE | hold SECONDS\n");
     return 2;
 }
 
@@ -70,6 +71,24 @@ int printText(const char* title, int id)
     return 0;
 }
 
+int printControl(const char* title, int id)
+{
+    HWND dialog = findWindow(title);
+    HWND control = dialog ? GetDlgItem(dialog, id) : nullptr;
+    if (!control)
+        return 1;
+    // The focus of another program's thread, as its own GetFocus would give it.
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread);
+    HWND focus = thread.hwndFocus;
+    // A combo box's edit field has the focus on its behalf.
+    while (focus && focus != control && GetParent(focus) != dialog)
+        focus = GetParent(focus);
+    std::printf("%s %s\n", IsWindowEnabled(control) ? "enabled" : "disabled", focus == control ? "focused" : "unfocused");
+    return 0;
+}
+
 int printCloseBox(const char* title)
 {
     HWND window = findWindow(title);
@@ -98,6 +117,8 @@ int main(int argc, char** argv)
         return printWindow(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "text") == 0)
         return printText(argv[2], std::atoi(argv[3]));
+    if (argc == 4 && std::strcmp(argv[1], "control") == 0)
+        return printControl(argv[2], std::atoi(argv[3]));
     if (argc == 3 && std::strcmp(argv[1], "closebox") == 0)
         return printCloseBox(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "hold") == 0) {
