@@ -130,6 +130,7 @@ int decodePcx(PcxImage& image, const unsigned char* data, size_t size)
 {
     int32_t width = 0;
     int32_t height = 0;
+    // Too short for the header and the palette: no picture, rejected before anything is decoded.
     if (!data || size < pcxHeaderSize + pcxPaletteSize || !measure(data, width, height))
         return 0;
     const size_t dataEnd = size - pcxPaletteSize - 1;
@@ -151,6 +152,7 @@ int readPcx(PcxImage& image, std::FILE* file)
     int32_t width = 0;
     int32_t height = 0;
     long size = -1;
+    // Too short for the header and the palette: no picture, rejected before anything is decoded.
     bool ok = std::fread(header, 1, sizeof header, file) == sizeof header && std::fseek(file, 0, SEEK_END) == 0 &&
               (size = std::ftell(file)) >= static_cast<long>(pcxHeaderSize + pcxPaletteSize) &&
               measure(header, width, height) &&

@@ -22,6 +22,7 @@ bool loadShowMusic(DemoContext& context)
                      soundLastFailure());
         return false;
     }
+    // A cut-short file still plays; one line says how much of it decodes.
     if (*soundLastNotice())
         std::fprintf(stderr, "duskwheel: the music file %s %s; playing the %.1f s that decode\n",
                      dataFilePath(showMusicFile).c_str(), soundLastNotice(),

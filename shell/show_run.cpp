@@ -50,9 +50,11 @@ int runShow(DemoContext& context, const ShowSteps& steps)
     const int launched = steps.runLauncher();
     if (launched < 0)
         return -1;  // nothing was opened; the configurator goes with the context
+    // A launcher that could not be shown has said why; that is a failure, not a Quit.
     if (launched != launcherLaunched)
         return 1;
 
+    // No window or no music: give back what was made and end with 1, rather than draw a broken show.
     if (!steps.openWindow()) {
         teardown(context, steps, false, false);
         return 1;

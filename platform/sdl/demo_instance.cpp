@@ -26,6 +26,7 @@ DisplayMode fromSdl(const SDL_DisplayMode& mode)
     return out;
 }
 
+// SDL hands the modes over sorted, largest first, rather than in the driver's own order.
 bool sdlModeAt(int index, DisplayMode& out)
 {
     SDL_DisplayMode mode;

@@ -175,6 +175,7 @@ void drawResolutionBox(LauncherPanel& panel)
     ImGui::SetNextItemWidth(width);
     const std::string caption = resolutionCaption(panel.lists, panel.choices);
     const bool empty = panel.lists.resolutions.empty();
+    // A plain drop-down without an edit field: text typed into the box would never be read.
     // An open drop-down is a window of its own, which must not start inside a
     // disabled section; a disabled box never opens, so only it is wrapped.
     if (empty) {

@@ -192,6 +192,7 @@ void drawFrame(LauncherPanel& panel, const LauncherWindow& w)
 
 int runLauncher(DemoContext& context)
 {
+    // No display means no launcher: say so and fail, rather than pass it off as a Quit.
     if (!startSdlVideo()) {
         std::fprintf(stderr, "duskwheel: cannot open the display (is DISPLAY set?): %s\n", sdlVideoFailure());
         return launcherUnavailable;

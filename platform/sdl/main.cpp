@@ -29,6 +29,7 @@ std::string installedData()
 
 int main(int argc, char** argv)
 {
+    // Ctrl-C or SIGTERM quits the launcher or closes the show, rather than killing it mid-frame.
     catchQuitSignals();
     return runPlayer(argc, argv, sdlDisplaySource(), say, installedData());
 }

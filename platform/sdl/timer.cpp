@@ -25,6 +25,7 @@ Uint32 publishElapsed(Uint32 interval, void* user)
 
 bool startMillisecondTimer(ShowClock& clock)
 {
+    // A clock that cannot start would leave the show at 0 ms; name why on stderr.
     if (SDL_InitSubSystem(SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "duskwheel: cannot start the show clock: %s\n", SDL_GetError());
         return false;
@@ -37,6 +38,7 @@ bool startMillisecondTimer(ShowClock& clock)
 
 void stopMillisecondTimer(ShowClock& clock)
 {
+    // Nothing to remove when the timer never started.
     if (clock.timerId != 0)
         SDL_RemoveTimer(static_cast<SDL_TimerID>(clock.timerId));
 }

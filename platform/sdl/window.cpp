@@ -46,6 +46,7 @@ void setGlAttributes(int alphaBits, int32_t samples)
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, alphaBits);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    // Stencil 8 rather than 16: X visuals offer at most 8 bits, and the show only clears it.
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
@@ -85,6 +86,7 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
         return false;
     }
     native.videoStarted = true;
+    // A zero or negative size gets one line and no window, rather than a window nothing can fill.
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "duskwheel: no usable window size (%dx%d)\n", width, height);
         return false;
@@ -106,6 +108,7 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
     }
     native.deviceContext = native.window;
 
+    // SDL sets a fullscreen mode through a window, so the hidden window comes first and goes if refused.
     if (fullscreen) {
         SDL_DisplayMode desktop;
         SDL_DisplayMode wanted{};
@@ -167,6 +170,7 @@ void destroyGlWindow(DemoContext& context)
 
 bool pumpMessages(DemoContext& context)
 {
+    // SIGINT or SIGTERM ends the show as the close box does.
     if (quitSignalled())
         return false;
     SDL_Event event;

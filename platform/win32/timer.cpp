@@ -34,8 +34,10 @@ bool startMillisecondTimer(ShowClock& clock)
         return false;
     }
     clockOrigin = timeGetTime();
+    // TIME_KILL_SYNCHRONOUS: once timeKillEvent returns, no callback is left writing to the clock.
     clock.timerId = timeSetEvent(1, clock.period, publishElapsed, reinterpret_cast<DWORD_PTR>(&clock),
                                  TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+    // A timer that did not start freezes the show at 0 ms; say so instead of leaving it unexplained.
     if (clock.timerId == 0)
         std::fprintf(stderr, "duskwheel: the show clock's timer did not start; the show stays at its start\n");
     return true;
@@ -43,6 +45,7 @@ bool startMillisecondTimer(ShowClock& clock)
 
 void stopMillisecondTimer(ShowClock& clock)
 {
+    // Undo only what start set up: no timeEndPeriod without its timeBeginPeriod.
     if (clock.timerId != 0)
         timeKillEvent(clock.timerId);
     if (clock.period != 0)

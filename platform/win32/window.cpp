@@ -120,6 +120,7 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
     context.colorBits = colorBits;
     native.instance = GetModuleHandleA(nullptr);
 
+    // A zero or negative size gets one line and no window, rather than a window nothing can fill.
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "duskwheel: no usable window size (%dx%d)\n", width, height);
         return false;
@@ -151,6 +152,7 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     native.window = CreateWindowExA(exStyle, windowClassName, windowTitle, style, 0, 0, frame.right - frame.left,
                                     frame.bottom - frame.top, nullptr, nullptr, native.instance, nullptr);
+    // A window that cannot be made undoes the rest at once, desktop mode and class included.
     if (!native.window)
         return fail(context, "cannot create the window");
 
@@ -229,6 +231,7 @@ bool pumpMessages(DemoContext& context)
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             return false;
+        // Only codes that fit the key table count; a posted key-down with a larger code is not recorded.
         if (message.message == WM_KEYDOWN && message.wParam < 256)
             context.keys[message.wParam] = true;
         TranslateMessage(&message);

@@ -36,7 +36,8 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
         return false;
     // Gapless: the LAME tag's encoder delay and padding are cut, so frame 0
     // is the first audible sample. Everything comes out as 44100 Hz stereo
-    // float whatever the file holds.
+    // float whatever the file holds: the output, the show's clock and the
+    // spectrum's bins all count 44100 samples a second.
     mpg123_param(mp3.handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT | MPG123_QUIET,
                  0.0);
     mpg123_param(mp3.handle, MPG123_FORCE_RATE, soundRate, 0.0);

@@ -72,7 +72,7 @@ void refillBlocks(Device* d)
         while (!d->broken.load() && d->running.load() && !d->quit.load() && !(d->headers[next].dwFlags & WHDR_INQUEUE)) {
             mixBlock(*d, mixed, d->blocks[next]);
             // A device that refuses a block (unplugged) gets no more; the
-            // position then stands still and the show with it.
+            // show then plays on silently from the frame last heard.
             d->broken = waveOutWrite(d->wave, &d->headers[next], sizeof(WAVEHDR)) != MMSYSERR_NOERROR;
             next = (next + 1) % blockCount;
         }
