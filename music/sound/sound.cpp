@@ -88,7 +88,7 @@ void fallBackIfDeviceLost()
     s.output = Output::Silent;
     s.silentBase = heard;
     s.silentSince = Clock::now();
-    std::fprintf(stderr, "the sound device is gone: playing on silently\n");
+    std::fprintf(stderr, "duskwheel: the sound device is gone: playing on silently\n");
 }
 
 // The output frame that is being heard now.
@@ -142,7 +142,7 @@ bool soundInit(void*)
     } else if (openOutputDevice(mixAll)) {
         s.output = Output::Device;
     } else {
-        std::fprintf(stderr, "no audio device: playing silently\n");
+        std::fprintf(stderr, "duskwheel: no audio device: playing silently\n");
         s.output = Output::Silent;
     }
     return true;

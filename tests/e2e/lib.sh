@@ -95,7 +95,7 @@ expect_music_failure() {
   [[ "$EXIT_CODE" == 1 ]] || fail "exit code $EXIT_CODE for $1, expected 1"
   tr -d '\r' <"$1" >"$1.txt"
   grep -q "^duskwheel: the music file Data/music.mp3 " "$1.txt" || fail "no line naming the music file: $(cat "$1.txt")"
-  [[ $(grep -c '^duskwheel:' "$1.txt") == 1 ]] || fail "more than one line about the music: $(cat "$1.txt")"
+  [[ $(grep -c '^duskwheel: the music' "$1.txt") == 1 ]] || fail "more than one line about the music: $(cat "$1.txt")"
   echo "$1: $(grep '^duskwheel:' "$1.txt")"
 }
 

@@ -32,6 +32,6 @@ from=$(sed -n 's/.* starts \(-\?[0-9]*\) ms into the track.*/\1/p' <<<"$found")
 
 pulse_stop
 show sound_silent.log
-grep -qx "no audio device: playing silently" sound_silent.log ||
+grep -qx "duskwheel: no audio device: playing silently" sound_silent.log ||
   fail "no 'playing silently' line without a sound server: $(cat sound_silent.log)"
 echo "ok: the show is heard playing its track from its start; with no sound server it plays silently and ends with 0"

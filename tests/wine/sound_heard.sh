@@ -41,6 +41,6 @@ from=$(sed -n 's/.* starts \(-\?[0-9]*\) ms into the track.*/\1/p' <<<"$found")
 pulse_stop
 fresh_wine
 show silent.log
-grep -qx "no audio device: playing silently" <(tr -d '\r' <silent.log) ||
+grep -qx "duskwheel: no audio device: playing silently" <(tr -d '\r' <silent.log) ||
   fail "no 'playing silently' line without a sound server: $(cat silent.log)"
 echo "ok: the $WINARCH build is heard playing its track from its start; with no sound server it plays silently and ends with 0"

@@ -125,7 +125,7 @@ TEST(MusicTrack, WithoutADeviceTheSilentOutputFollowsTheClock)
     DemoContext context;
     testing::internal::CaptureStderr();
     ASSERT_TRUE(soundInit(nullptr));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no audio device: playing silently\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "duskwheel: no audio device: playing silently\n");
     ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
     context.music.start(context);
 
