@@ -6,10 +6,6 @@
 #include "music/sound/sound.h"
 #include "shell/demo_context.h"
 
-namespace {
-const char* const showMusicFile = "Data\\music.mp3";
-}
-
 bool loadShowMusic(DemoContext& context)
 {
     if (!soundInit(context.native.window)) {

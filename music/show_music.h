@@ -2,6 +2,9 @@
 
 struct DemoContext;
 
+// The show's music, named as the show names its files.
+constexpr const char* showMusicFile = "Data\\music.mp3";
+
 // Starts the sound output and loads "Data\music.mp3" into the context's
 // music track. False, after one line on stderr naming the file or the
 // device and the reason, when either fails.

@@ -38,6 +38,7 @@ struct SoundState {
         std::vector<float> pcm;
         bool decoded = false;
         const char* why = "";
+        bool held = false;  // joined, its result kept for the load that takes it
     } prefetch;
 };
 
@@ -152,15 +153,27 @@ namespace {
 
 using Decoder = bool (*)(const char*, std::vector<float>&, const char*&);
 
+// Waits for a prefetch of this file; false when none was started for it.
+bool awaitPrefetched(const char* fileName)
+{
+    SoundState::Prefetch& p = sound().prefetch;
+    if ((!p.worker.joinable() && !p.held) || p.fileName != fileName)
+        return false;
+    if (p.worker.joinable())
+        p.worker.join();
+    p.held = true;
+    return true;
+}
+
 // Waits for a prefetch of this file and hands over its result; false when
 // none was started for it.
 bool takePrefetched(const char* fileName, std::vector<float>& pcm)
 {
     SoundState::Prefetch& p = sound().prefetch;
-    if (!p.worker.joinable() || p.fileName != fileName)
+    if (!awaitPrefetched(fileName))
         return false;
-    p.worker.join();
     pcm = std::move(p.pcm);
+    p.held = false;
     return true;
 }
 
@@ -214,6 +227,20 @@ const char* soundLastFailure()
 const char* soundLastNotice()
 {
     return sound().lastNotice;
+}
+
+bool soundDecodeStream(const char* fileName, std::vector<float>& pcm, const char*& why)
+{
+    SoundState::Prefetch& p = sound().prefetch;
+    if (!fileName) {
+        why = "no file name";
+        return false;
+    }
+    if (!awaitPrefetched(fileName))
+        return decodeMp3File(fileName, pcm, why);
+    pcm = p.pcm;
+    why = p.why;
+    return p.decoded;
 }
 
 void soundSetVolume(SoundHandle handle, float volume)
@@ -296,6 +323,8 @@ void soundFree()
     // A decode nobody took (the launcher was left) must end before exit.
     if (s.prefetch.worker.joinable())
         s.prefetch.worker.join();
+    s.prefetch.held = false;
+    s.prefetch.pcm = std::vector<float>();
     // The device's thread reads the tracks, so it goes first.
     if (s.output == Output::Device)
         closeOutputDevice();
@@ -321,6 +350,7 @@ void soundPrefetchStream(const char* fileName)
         return;
     p.fileName = fileName;
     p.decoded = false;
+    p.held = false;
     try {
         p.worker = std::thread([&p] { p.decoded = decodeMp3File(p.fileName.c_str(), p.pcm, p.why); });
     } catch (const std::system_error&) {

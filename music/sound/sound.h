@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 // The show's sound layer: one output at 44100 Hz stereo and any number of
 // channels, each a whole track decoded into memory at load time.
@@ -27,6 +28,11 @@ SoundHandle soundStreamFromFile(const char* fileName);
 // soundStreamFromFile of the same name (before or after soundInit) finds it
 // decoded; the show decodes its music while the launcher is open.
 void soundPrefetchStream(const char* fileName);
+// The whole track soundStreamFromFile would load, interleaved stereo at
+// 44100 Hz, for a program that writes the music out itself. A prefetch of the
+// same name is waited for and copied, and stays for the load. False with why
+// set as soundLastFailure would give it; true with why as soundLastNotice.
+bool soundDecodeStream(const char* fileName, std::vector<float>& pcm, const char*& why);
 // A tracker module (MOD, XM, S3M, IT ...) rendered once, no loop; 0 on failure.
 SoundHandle soundModuleFromFile(const char* fileName);
 

@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "assets/show_assets.h"
+#include "music/show_music.h"
 #include "music/sound/sound.h"
 #include "platform/viewport.h"
 #include "shell/demo_context.h"
@@ -297,6 +299,10 @@ int main(int argc, char** argv)
         return 0;
     }
     catchStopSignals();
+    // Decoded while the GL context and the encoders are made, as the player
+    // decodes them while its launcher is open.
+    prefetchShowMusic();
+    prefetchShowPictures();
     try {
         return capture.options.at.empty() ? writeVideo(capture) : writeFrames(capture);
     } catch (const std::bad_alloc&) {

@@ -3,18 +3,15 @@
 #include <algorithm>
 
 #include "assets/data_file.h"
-#include "music/sound/sound_backend.h"
-
-namespace {
-// The file the show plays (music/show_music.cpp).
-const char* const showMusicFile = "Data\\music.mp3";
-}  // namespace
+#include "music/show_music.h"
+#include "music/sound/sound.h"
 
 bool readShowAudio(uint64_t first, uint64_t end, std::vector<float>& pcm, std::string& error)
 {
+    // The same decode the show's load then takes over, not a second one.
     std::vector<float> track;
     const char* why = "";
-    if (!decodeMp3File(showMusicFile, track, why)) {
+    if (!soundDecodeStream(showMusicFile, track, why)) {
         error = "the music file " + dataFilePath(showMusicFile) + " " + why;
         return false;
     }
