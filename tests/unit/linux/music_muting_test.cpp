@@ -1,16 +1,12 @@
 // With Music switched off the track still plays, at volume 0: what the device
 // is given is silence, while the spectrum the show reacts to is the loud one.
-// SDL's "disk" audio driver writes what it is given to a file, which is read
-// back here. (A sound test, not a GL one: it lives here because this program
-// builds for Linux only.)
+// SDL's "disk" audio driver writes what it is given to a file, read back here.
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -21,21 +17,13 @@
 #include "music/music_track.h"
 #include "music/sound/sound.h"
 #include "shell/demo_context.h"
-#include "tools/make-data/mp3_encoder.h"
+#include "tests/unit/linux/sound_test_files.h"
 
 TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
 {
-    // Two seconds of a sine at the centre of spectrum bin 40, 0.7 of full scale.
-    std::vector<float> pcm(2 * 2 * soundRate);
-    for (size_t i = 0; i < pcm.size() / 2; ++i)
-        pcm[2 * i] = pcm[2 * i + 1] = 0.7f * static_cast<float>(std::sin(2 * 3.14159265358979 * 40 * i / 1024.0));
-    std::vector<unsigned char> mp3;
-    ASSERT_TRUE(encodeMp3(pcm, 192, mp3));
-    char scratch[] = "/tmp/duskwheel-muting-XXXXXX";
-    ASSERT_NE(mkdtemp(scratch), nullptr);
-    const std::string folder = std::string(scratch) + "/";
-    const std::string track = folder + "duskwheel-muting.mp3";
-    std::ofstream(track, std::ios::binary).write(reinterpret_cast<const char*>(mp3.data()), mp3.size());
+    ScratchFolder folder;
+    const std::string track = folder.file("muting.mp3");
+    ASSERT_TRUE(writeBytes(track, sineMp3(2 * soundRate, 40, 0.7f)));
 
     setenv("SDL_AUDIODRIVER", "disk", 1);
     float bins[2][spectrumBinCount];
@@ -43,7 +31,7 @@ TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
     size_t samples[2] = {0, 0};
     for (int enabled = 0; enabled < 2; ++enabled) {
         SCOPED_TRACE(enabled ? "music on" : "music off");
-        const std::string heard = folder + (enabled ? "duskwheel-heard-on.raw" : "duskwheel-heard-off.raw");
+        const std::string heard = folder.file(enabled ? "heard-on.raw" : "heard-off.raw");
         setenv("SDL_DISKAUDIOFILE", heard.c_str(), 1);
         {
             DemoContext context;
@@ -65,12 +53,9 @@ TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
             std::memcpy(&sample, &bytes[i * sizeof(float)], sizeof sample);
             loudest[enabled] = std::max(loudest[enabled], std::fabs(sample));
         }
-        std::remove(heard.c_str());
     }
     unsetenv("SDL_DISKAUDIOFILE");
     unsetenv("SDL_AUDIODRIVER");
-    std::remove(track.c_str());
-    rmdir(scratch);
 
     EXPECT_GT(samples[0], soundRate / 2) << "the muted track was played all the same";
     EXPECT_EQ(loudest[0], 0.0f) << "muted, yet the device was given sound";
