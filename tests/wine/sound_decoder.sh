@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows MP3 decoder (ACM) against the Linux one (libmpg123): the
-# default track and LAME test files (mono with ID3 tags, VBR, no LAME tag)
-# decode to the same length and sample-aligned 16-bit PCM; a file that is
-# no MP3, one not at 44100 Hz and a tracker module are refused with the words
-# the show prints, and a file cut short loads with its own words.
+# default track and LAME test files (mono with ID3 tags, VBR, no LAME tag,
+# 48 and 22.05 kHz through the shared resampler) decode to the same length
+# and sample-aligned 16-bit PCM; a file that is no MP3 and a tracker module
+# are refused with the words the show prints, and a file cut short loads
+# with its own words.
 source "$(dirname "$0")/lib.sh"
 scratch_folder
 
@@ -14,7 +15,7 @@ done
 mkdir sound
 cp Data/music.mp3 sound/
 "$BUILD/tests/sound-test-mp3" sound || fail "LAME could not make the test files"
-compared=(sound/music.mp3 sound/mono_tagged.mp3 sound/vbr.mp3 sound/no_lame_tag.mp3)
+compared=(sound/music.mp3 sound/mono_tagged.mp3 sound/vbr.mp3 sound/no_lame_tag.mp3 sound/rate48k.mp3 sound/rate22k.mp3)
 "$BUILD/tests/sound-linux-pcm" "${compared[@]}" || fail "the Linux decoder failed"
 
 "$WINE" "$WINBUILD/sound-decoder-compare.exe" "${compared[@]}" | tr -d '\r' ||

@@ -6,14 +6,14 @@
 #include <cstring>
 
 bool encodeMp3(const std::vector<float>& pcm, int kbps, std::vector<unsigned char>& mp3,
-               const std::function<void(double)>& progress)
+               const std::function<void(double)>& progress, int rate)
 {
     mp3.clear();
     lame_global_flags* lame = lame_init();
     if (!lame)
         return false;
-    lame_set_in_samplerate(lame, 44100);
-    lame_set_out_samplerate(lame, 44100);
+    lame_set_in_samplerate(lame, rate);
+    lame_set_out_samplerate(lame, rate);
     lame_set_num_channels(lame, 2);
     lame_set_mode(lame, JOINT_STEREO);
     lame_set_brate(lame, kbps);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "assets/data_file.h"
+#include "music/sound/resample.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 
@@ -35,15 +36,17 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     if (!mp3.handle)
         return false;
     // Gapless: the LAME tag's encoder delay and padding are cut, so frame 0
-    // is the first audible sample. Everything comes out as 44100 Hz stereo
-    // float whatever the file holds: the output, the show's clock and the
-    // spectrum's bins all count 44100 samples a second.
+    // is the first audible sample. Stereo float at the file's own rate; the
+    // same resampler as the Windows build's then makes it 44100 Hz, which
+    // the output, the show's clock and the spectrum's bins all count.
     mpg123_param(mp3.handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT | MPG123_QUIET,
                  0.0);
-    mpg123_param(mp3.handle, MPG123_FORCE_RATE, soundRate, 0.0);
     mpg123_format_none(mp3.handle);
-    if (mpg123_format(mp3.handle, soundRate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
-        return false;
+    const long* rates = nullptr;
+    size_t rateCount = 0;
+    mpg123_rates(&rates, &rateCount);
+    for (size_t i = 0; i < rateCount; ++i)
+        mpg123_format(mp3.handle, rates[i], MPG123_STEREO, MPG123_ENC_FLOAT_32);
     std::FILE* probe = std::fopen(dataFilePath(fileName).c_str(), "rb");
     if (!probe) {
         why = "cannot be opened";
@@ -66,21 +69,26 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     mpg123_getstate(mp3.handle, MPG123_ENC_DELAY, &delay, nullptr);
     const off_t promised = delay >= 0 ? mpg123_length(mp3.handle) : off_t{-1};
 
+    std::vector<float> decoded;
     unsigned char block[16384];
     for (;;) {
         size_t bytes = 0;
         const int result = mpg123_read(mp3.handle, block, sizeof block, &bytes);
         const float* samples = reinterpret_cast<const float*>(block);
-        pcm.insert(pcm.end(), samples, samples + bytes / sizeof(float));
+        decoded.insert(decoded.end(), samples, samples + bytes / sizeof(float));
         if (result == MPG123_DONE)
             break;
         if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
             return false;
     }
-    if (pcm.size() < 2)
+    if (decoded.size() < 2)
         return false;
     // A cut-short file plays what decodes, with a word about it, rather than
     // ending the program: the show keeps its own clock after the music stops.
-    why = promised > 0 && static_cast<off_t>(pcm.size() / 2) < promised ? shortMp3Notice : "";
+    why = promised > 0 && static_cast<off_t>(decoded.size() / 2) < promised ? shortMp3Notice : "";
+    if (rate == soundRate)
+        pcm = std::move(decoded);
+    else
+        resampleTo44100(decoded, static_cast<uint32_t>(rate), pcm);
     return true;
 }

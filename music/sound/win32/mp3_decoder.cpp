@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "assets/data_file.h"
+#include "music/sound/resample.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 #include "music/sound/win32/mp3_layout.h"
@@ -152,12 +153,6 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     Mp3Layout layout;
     if (!readMp3Layout(bytes.data(), bytes.size(), layout))
         return false;
-    // The Linux build resamples; the codec here does not, and the show's
-    // clock counts 44100 samples a second.
-    if (layout.sampleRate != soundRate) {
-        why = "is not sampled at 44100 Hz";
-        return false;
-    }
 
     MPEGLAYER3WAVEFORMAT mp3{};
     mp3.wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
@@ -177,10 +172,10 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     WAVEFORMATEX out{};
     out.wFormatTag = WAVE_FORMAT_PCM;
     out.nChannels = static_cast<WORD>(layout.channels);
-    out.nSamplesPerSec = soundRate;
+    out.nSamplesPerSec = layout.sampleRate;
     out.wBitsPerSample = 16;
     out.nBlockAlign = static_cast<WORD>(2 * layout.channels);
-    out.nAvgBytesPerSec = soundRate * out.nBlockAlign;
+    out.nAvgBytesPerSec = layout.sampleRate * out.nBlockAlign;
     AcmStream stream;
     if (acmStreamOpen(&stream.handle, nullptr, &mp3.wfx, &out, nullptr, 0, 0, 0) != 0) {
         why = "finds no MP3 codec on this system that takes it";
@@ -189,6 +184,8 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
 
     // Gapless, as libmpg123 does it on Linux: with a LAME tag, output starts
     // at the encoder's first sample and holds exactly as many as it was given.
+    // At the file's own rate first: codecs do not resample.
+    std::vector<float> decoded;
     uint64_t promised = 0;
     uint64_t skip = 0;
     uint64_t keep = UINT64_MAX;
@@ -197,17 +194,21 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
         const uint64_t cut = uint64_t{layout.encoderDelay} + layout.encoderPadding;
         promised = keep = coded > cut ? coded - cut : 0;
         skip = layout.encoderDelay + codecDelayFrames;
-        // A tag can promise anything; no frame at 44100 Hz gives more than
-        // 12 samples a byte.
-        pcm.reserve(2 * std::min<uint64_t>(keep, 12 * uint64_t{bytes.size()}));
+        // A tag can promise anything: reserve no more than the bytes could
+        // hold at 12 samples a byte (a hint; a richer file still fits).
+        decoded.reserve(2 * std::min<uint64_t>(keep, 12 * uint64_t{bytes.size()}));
     }
-    PcmSink sink{pcm, layout.channels, skip, keep};
+    PcmSink sink{decoded, layout.channels, skip, keep};
     if (!convertAll(stream.handle, bytes.data() + layout.audioStart, layout.audioEnd - layout.audioStart, sink))
         return false;
-    if (pcm.size() < 2)
+    if (decoded.size() < 2)
         return false;
     // A cut-short file plays what decodes, with a word about it, rather than
     // ending the program: the show keeps its own clock after the music stops.
-    why = promised > 0 && pcm.size() / 2 < promised ? shortMp3Notice : "";
+    why = promised > 0 && decoded.size() / 2 < promised ? shortMp3Notice : "";
+    if (layout.sampleRate == soundRate)
+        pcm = std::move(decoded);
+    else
+        resampleTo44100(decoded, layout.sampleRate, pcm);
     return true;
 }

@@ -51,6 +51,22 @@ TEST_F(OfflineSound, Mp3DecodesToItsLengthAndFrequency)
     EXPECT_NEAR(level, 0.5f, 0.03f);
 }
 
+TEST_F(OfflineSound, Mp3AtAnyMpegRatePlaysAt44100WithItsPitch)
+{
+    for (const int rate : {48000, 32000, 22050}) {
+        SCOPED_TRACE(rate);
+        const std::string path = folder.file("rate.mp3");
+        ASSERT_TRUE(writeBytes(path, sineMp3(2 * static_cast<size_t>(rate), 23, 0.5f, rate)));
+        const SoundHandle stream = soundStreamFromFile(path.c_str());
+        ASSERT_NE(stream, 0u);
+        EXPECT_NEAR(static_cast<double>(soundLength(stream)), 2.0 * soundRate, 1152.0) << "two seconds";
+        soundPlay(stream);
+        float level = 0.0f;
+        EXPECT_EQ(loudestBin(stream, soundRate, level), 23) << "the same tone";
+        EXPECT_NEAR(level, 0.5f, 0.03f);
+    }
+}
+
 TEST_F(OfflineSound, CutShortMp3PlaysWhatDecodesAndOnlyNothingDecodedGivesNoHandle)
 {
     std::vector<unsigned char> mp3 = sineMp3(2 * soundRate, 23, 0.5f);

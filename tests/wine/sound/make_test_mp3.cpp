@@ -119,6 +119,7 @@ int main(int argc, char** argv)
         {"vbr.mp3", 44100, 2, 0, true, false, 2.0},
         {"no_lame_tag.mp3", 44100, 2, 128, false, false, 1.5},
         {"rate48k.mp3", 48000, 2, 128, true, false, 1.0},
+        {"rate22k.mp3", 22050, 2, 64, true, false, 1.0},
     };
     for (const Recipe& r : recipes) {
         std::vector<unsigned char> mp3;
