@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "music/sound/resample.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 #include "music/sound/spectrum.h"
@@ -34,6 +35,20 @@ void DecodeShowTrack(benchmark::State& state)
     state.counters["seconds of music"] = static_cast<double>(pcm.size() / 2) / soundRate;
 }
 BENCHMARK(DecodeShowTrack)->Unit(benchmark::kMillisecond);
+
+// A track as long as the show's, sampled at 48 kHz, to 44100 Hz.
+void ResampleShowLengthFrom48k(benchmark::State& state)
+{
+    std::vector<float> in(2 * 95 * 48000);
+    for (size_t i = 0; i < in.size(); ++i)
+        in[i] = static_cast<float>(std::sin(0.05 * static_cast<double>(i)));
+    std::vector<float> out;
+    for (auto _ : state) {
+        resampleTo44100(in, 48000, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(ResampleShowLengthFrom48k)->Unit(benchmark::kMillisecond);
 
 // One capture as the frame composer makes it: through the sound layer, at
 // a new position every time.
