@@ -6,7 +6,7 @@
 #include <cstring>
 
 bool encodeMp3(const std::vector<float>& pcm, int kbps, std::vector<unsigned char>& mp3,
-               const std::function<void(double)>& progress, int rate)
+               const std::function<void(double)>& progress, int rate, bool lameTag)
 {
     mp3.clear();
     lame_global_flags* lame = lame_init();
@@ -19,7 +19,7 @@ bool encodeMp3(const std::vector<float>& pcm, int kbps, std::vector<unsigned cha
     lame_set_brate(lame, kbps);
     lame_set_VBR(lame, vbr_off);
     lame_set_quality(lame, 5);
-    lame_set_bWriteVbrTag(lame, 1);  // the LAME tag carries delay and padding
+    lame_set_bWriteVbrTag(lame, lameTag ? 1 : 0);  // the LAME tag carries delay and padding
     lame_set_write_id3tag_automatic(lame, 0);
     if (lame_init_params(lame) < 0) {
         lame_close(lame);

@@ -69,26 +69,44 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     mpg123_getstate(mp3.handle, MPG123_ENC_DELAY, &delay, nullptr);
     const off_t promised = delay >= 0 ? mpg123_length(mp3.handle) : off_t{-1};
 
-    std::vector<float> decoded;
+    // Decoded a stretch at a time: files joined end to end may change their
+    // rate, and each stretch is resampled from its own.
+    std::vector<float> stretch;
+    off_t decodedFrames = 0;
+    const auto endStretch = [&] {
+        decodedFrames += static_cast<off_t>(stretch.size() / 2);
+        if (rate == soundRate && pcm.empty()) {
+            pcm.swap(stretch);
+        } else if (rate == soundRate) {
+            pcm.insert(pcm.end(), stretch.begin(), stretch.end());
+        } else {
+            std::vector<float> resampled;
+            resampleTo44100(stretch, static_cast<uint32_t>(rate), resampled);
+            pcm.insert(pcm.end(), resampled.begin(), resampled.end());
+        }
+        stretch.clear();
+    };
     unsigned char block[16384];
     for (;;) {
         size_t bytes = 0;
         const int result = mpg123_read(mp3.handle, block, sizeof block, &bytes);
         const float* samples = reinterpret_cast<const float*>(block);
-        decoded.insert(decoded.end(), samples, samples + bytes / sizeof(float));
+        stretch.insert(stretch.end(), samples, samples + bytes / sizeof(float));
         if (result == MPG123_DONE)
             break;
-        if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
+        if (result == MPG123_NEW_FORMAT) {
+            endStretch();
+            if (mpg123_getformat(mp3.handle, &rate, &channels, &encoding) != MPG123_OK)
+                return false;
+        } else if (result != MPG123_OK) {
             return false;
+        }
     }
-    if (decoded.size() < 2)
+    endStretch();
+    if (pcm.size() < 2)
         return false;
     // A cut-short file plays what decodes, with a word about it, rather than
     // ending the program: the show keeps its own clock after the music stops.
-    why = promised > 0 && static_cast<off_t>(decoded.size() / 2) < promised ? shortMp3Notice : "";
-    if (rate == soundRate)
-        pcm = std::move(decoded);
-    else
-        resampleTo44100(decoded, static_cast<uint32_t>(rate), pcm);
+    why = promised > 0 && decodedFrames < promised ? shortMp3Notice : "";
     return true;
 }

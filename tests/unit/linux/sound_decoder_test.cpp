@@ -67,6 +67,23 @@ TEST_F(OfflineSound, Mp3AtAnyMpegRatePlaysAt44100WithItsPitch)
     }
 }
 
+TEST_F(OfflineSound, Mp3WhoseRateChangesKeepsEachPartsPitch)
+{
+    // One second at 44100 Hz, then one at 48 kHz: two untagged files end to end.
+    std::vector<unsigned char> mp3 = sineMp3(soundRate, 23, 0.5f, soundRate, false);
+    const std::vector<unsigned char> second = sineMp3(48000, 60, 0.5f, 48000, false);
+    mp3.insert(mp3.end(), second.begin(), second.end());
+    const std::string path = folder.file("joined.mp3");
+    ASSERT_TRUE(writeBytes(path, mp3));
+    const SoundHandle stream = soundStreamFromFile(path.c_str());
+    ASSERT_NE(stream, 0u);
+    EXPECT_NEAR(static_cast<double>(soundLength(stream)), 2.0 * soundRate, 3 * 1152.0);
+    soundPlay(stream);
+    float level = 0.0f;
+    EXPECT_EQ(loudestBin(stream, soundRate / 2, level), 23);
+    EXPECT_EQ(loudestBin(stream, 3 * soundRate / 2, level), 60) << "the 48 kHz part at its own pitch";
+}
+
 TEST_F(OfflineSound, CutShortMp3PlaysWhatDecodesAndOnlyNothingDecodedGivesNoHandle)
 {
     std::vector<unsigned char> mp3 = sineMp3(2 * soundRate, 23, 0.5f);

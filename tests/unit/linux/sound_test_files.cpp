@@ -36,7 +36,7 @@ bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
     return std::fclose(file) == 0 && ok;
 }
 
-std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude, int rate)
+std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude, int rate, bool lameTag)
 {
     const double pi = 3.14159265358979323846;
     const double hertz = static_cast<double>(bin) * soundRate / spectrumWindow;
@@ -44,7 +44,7 @@ std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude, int 
     for (size_t i = 0; i < frames; ++i)
         pcm[2 * i] = pcm[2 * i + 1] = amplitude * static_cast<float>(std::sin(2.0 * pi * hertz * i / rate));
     std::vector<unsigned char> mp3;
-    encodeMp3(pcm, 192, mp3, {}, rate);
+    encodeMp3(pcm, 192, mp3, {}, rate, lameTag);
     return mp3;
 }
 

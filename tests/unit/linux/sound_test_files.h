@@ -16,8 +16,8 @@ struct ScratchFolder {
 bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // A stereo sine at the centre of spectrum bin `bin` (of the show's 44100 Hz),
-// encoded with LAME at `rate`.
-std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude, int rate = 44100);
+// encoded with LAME at `rate`, with its LAME tag unless lameTag is false.
+std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude, int rate = 44100, bool lameTag = true);
 
 // A one-pattern four-channel Protracker module with a looped square-wave
 // sample: 64 rows at speed 6 and 125 BPM, 7.68 seconds.
