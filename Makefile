@@ -52,12 +52,13 @@ package: data
 # The libFuzzer targets (clang, ASan, UBSan), and a long run of each:
 # make fuzz FUZZ_SECONDS=600. The corpora grow in build/fuzz/corpus.
 FUZZ_SECONDS ?= 300
+FUZZ_TARGETS := pcx music options
 fuzz-build: setup
 	@cmake --preset fuzz >/dev/null
-	@cmake --build build/fuzz --target fuzz-pcx fuzz-music fuzz-options
+	@cmake --build build/fuzz --target $(addprefix fuzz-,$(FUZZ_TARGETS))
 
 fuzz: fuzz-build
-	@for target in pcx music options; do tests/fuzz/run.sh build/fuzz $$target $(FUZZ_SECONDS) || exit 1; done
+	@for target in $(FUZZ_TARGETS); do tests/fuzz/run.sh build/fuzz $$target $(FUZZ_SECONDS) || exit 1; done
 
 # The tests make their own Data/ first (a ctest fixture), so it is not made
 # twice; the wine tests run the Windows builds, the fuzz tests the fuzz build.

@@ -103,9 +103,12 @@ void decodeRows(Bytes& bytes, const unsigned char* palette, unsigned char* pixel
 
 // A run turns two bytes into at most 63 pixels (a single byte gives one), so
 // a header promising more pixels than its data could ever paint is corrupt:
-// without this a 900-byte file could ask for a gigabyte.
-bool fillable(int32_t width, int32_t height, size_t dataBytes)
+// without this a 900-byte file could ask for a gigabyte. The data is what a
+// file of fileSize bytes holds between its header and the palette's marker.
+bool fillable(int32_t width, int32_t height, size_t fileSize)
 {
+    const size_t framing = pcxHeaderSize + pcxPaletteSize + 1;
+    const size_t dataBytes = fileSize > framing ? fileSize - framing : 0;
     const uint64_t most = static_cast<uint64_t>(dataBytes / 2) * 63 + dataBytes % 2;
     return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= most;
 }
@@ -134,7 +137,7 @@ int decodePcx(PcxImage& image, const unsigned char* data, size_t size)
     if (!data || size < pcxHeaderSize + pcxPaletteSize || !measure(data, width, height))
         return 0;
     const size_t dataEnd = size - pcxPaletteSize - 1;
-    if (!fillable(width, height, dataEnd > pcxHeaderSize ? dataEnd - pcxHeaderSize : 0))
+    if (!fillable(width, height, size))
         return 0;
     if (!allocate(image, width, height))
         return 0;
@@ -156,9 +159,7 @@ int readPcx(PcxImage& image, std::FILE* file)
     bool ok = std::fread(header, 1, sizeof header, file) == sizeof header && std::fseek(file, 0, SEEK_END) == 0 &&
               (size = std::ftell(file)) >= static_cast<long>(pcxHeaderSize + pcxPaletteSize) &&
               measure(header, width, height) &&
-              fillable(width, height, size > static_cast<long>(pcxHeaderSize + pcxPaletteSize + 1)
-                                          ? static_cast<size_t>(size) - pcxHeaderSize - pcxPaletteSize - 1
-                                          : 0) &&
+              fillable(width, height, static_cast<size_t>(size)) &&
               allocate(image, width, height);
     if (ok) {
         ok = std::fseek(file, size - static_cast<long>(pcxPaletteSize), SEEK_SET) == 0 &&

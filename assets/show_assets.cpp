@@ -59,6 +59,12 @@ PicturePrefetch& picturePrefetch()
     return prefetch;
 }
 
+void readShowImages(PicturePrefetch& p)
+{
+    for (int i = 0; i < showImageCount; ++i)
+        readShowImage(showImages[i], p.images[i], p.unreadable[i]);
+}
+
 }  // namespace
 
 void prefetchShowPictures()
@@ -67,10 +73,7 @@ void prefetchShowPictures()
     if (p.worker.joinable())
         return;
     try {
-        p.worker = std::thread([&p] {
-            for (int i = 0; i < showImageCount; ++i)
-                readShowImage(showImages[i], p.images[i], p.unreadable[i]);
-        });
+        p.worker = std::thread([&p] { readShowImages(p); });
     } catch (const std::system_error&) {
         // No thread to spare: the pictures are read when they are loaded.
     }
@@ -78,24 +81,17 @@ void prefetchShowPictures()
 
 void loadShowTextures(TextureRegistry& textures)
 {
-    PcxImage images[showImageCount];
-    bool unreadable[showImageCount] = {};
-    PicturePrefetch& prefetched = picturePrefetch();
-    const bool ahead = prefetched.worker.joinable();
-    if (ahead)
-        prefetched.worker.join();
+    PicturePrefetch& p = picturePrefetch();
+    if (p.worker.joinable())
+        p.worker.join();
+    else
+        readShowImages(p);
+    PcxImage* images = p.images;
     for (int i = 0; i < showImageCount; ++i) {
         const ShowImage& wanted = showImages[i];
-        if (ahead) {
-            images[i] = prefetched.images[i];
-            prefetched.images[i] = PcxImage();
-            unreadable[i] = prefetched.unreadable[i];
-        } else {
-            readShowImage(wanted, images[i], unreadable[i]);
-        }
         // A missing file is quietly empty (the show runs without it); one that
         // is there but damaged deserves a word, as the user may have edited it.
-        if (unreadable[i])
+        if (p.unreadable[i])
             std::fprintf(stderr, "duskwheel: %s is not a PCX picture that can be read; %s left empty\n",
                          dataFilePath(wanted.file).c_str(), wanted.texture);
         // The texture copies exactly its own size from the pixels: a picture
@@ -110,6 +106,6 @@ void loadShowTextures(TextureRegistry& textures)
     }
     for (int i = 0; i < showImageCount; ++i)
         textures.create(showImages[i].texture, showImages[i].width, showImages[i].height, images[i].pixels);
-    for (PcxImage& image : images)
+    for (PcxImage& image : p.images)
         freePcx(image);
 }

@@ -15,7 +15,7 @@ add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
 # A callback without CALLBACK is a warning on 32-bit Windows and a crash at run
 # time; make it fail the build even where the 32-bit exe cannot be run.
 target_compile_options(duskplatform PRIVATE -Werror)
-target_link_libraries(duskplatform PUBLIC duskcore opengl32 glu32 gdi32 user32 winmm msacm32
+target_link_libraries(duskplatform PUBLIC duskcore gdi32 user32 winmm msacm32
   Threads::Threads)
 
 add_executable(duskwheel WIN32 platform/win32/main.cpp platform/win32/launcher.rc)

@@ -1,7 +1,6 @@
 #include "launcher/player_options.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -101,10 +100,7 @@ bool playerChoices(const PlayerOptions& options, const LauncherLists& lists, Lau
             if (lists.resolutions[i] == wanted)
                 choices.resolution = static_cast<int>(i);
         // With no modes listed at all the desktop's resolution is the only one.
-        const bool desktopStandsIn = lists.resolutions.empty() && lists.desktopKnown &&
-                                     lists.desktop.width == static_cast<uint32_t>(options.width) &&
-                                     lists.desktop.height == static_cast<uint32_t>(options.height);
-        if (choices.resolution < 0 && !desktopStandsIn) {
+        if (resolutionCaption(lists, choices) != wanted) {
             error = "--size " + wanted + " is not a display mode of this display";
             return false;
         }

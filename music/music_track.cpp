@@ -5,15 +5,6 @@
 #include "music/sound/sound.h"
 #include "shell/demo_context.h"
 
-namespace {
-
-uint32_t activeHandle(const MusicTrack& track)
-{
-    return track.isModule ? track.moduleHandle : track.streamHandle;
-}
-
-}  // namespace
-
 int32_t MusicTrack::load(const char* fileName)
 {
     if (!fileName)
@@ -46,7 +37,7 @@ int32_t MusicTrack::load(const char* fileName)
 
 void MusicTrack::start(DemoContext& context)
 {
-    const SoundHandle handle = activeHandle(*this);
+    const SoundHandle handle = activeHandle();
     // Switched off means silent, not skipped: the show still reads the spectrum.
     if (!context.musicEnabled)
         soundSetVolume(handle, 0.0f);
@@ -57,7 +48,7 @@ void MusicTrack::start(DemoContext& context)
 
 void MusicTrack::captureSpectrum()
 {
-    soundSpectrum(activeHandle(*this), spectrumBins);
+    soundSpectrum(activeHandle(), spectrumBins);
 }
 
 MusicTrack::~MusicTrack()

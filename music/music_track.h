@@ -17,6 +17,8 @@ struct MusicTrack {
     void start(DemoContext& context);
     // Fills spectrumBins with the 512 magnitudes of what is playing now.
     void captureSpectrum();
+    // The handle of whichever of the two was loaded.
+    uint32_t activeHandle() const { return isModule ? moduleHandle : streamHandle; }
 
     MusicTrack() = default;
     ~MusicTrack();  // stops and frees the sound output

@@ -22,7 +22,7 @@ bool loadShowMusic(DemoContext& context)
     if (*soundLastNotice())
         std::fprintf(stderr, "duskwheel: the music file %s %s; playing the %.1f s that decode\n",
                      dataFilePath(showMusicFile).c_str(), soundLastNotice(),
-                     static_cast<double>(soundLength(context.music.isModule ? context.music.moduleHandle : context.music.streamHandle)) / soundRate);
+                     static_cast<double>(soundLength(context.music.activeHandle())) / soundRate);
     return true;
 }
 

@@ -64,3 +64,44 @@ pulse_stop() {
   wait "$PULSE_PID" 2>/dev/null || true
   PULSE_PID=
 }
+
+# The checks by ear that the Linux and the Windows programs share. The caller
+# defines launch_program LOG (the program started in the background, PID in
+# DEMO_PID, and its show launched) and WINDOW_LIMIT.
+
+# play_show LOG [RECORDING]: records eight seconds of the show (the checker
+# takes the last six, after the monitor's loss when the stream starts) or
+# lets it play for one, and ends it with Escape.
+play_show() {
+  local win
+  launch_program "$1"
+  win=$(wait_window "$SHOW_TITLE" "$WINDOW_LIMIT") || { kill $DEMO_PID; cat "$1" >&2; fail "the show window never appeared"; }
+  if [[ -n "${2:-}" ]]; then pulse_record "$2" 8; else sleep 1; fi
+  press "$win" Escape
+  wait_exit $DEMO_PID 5 || fail "Escape did not end the show"
+  [[ "$EXIT_CODE" == 0 ]] || fail "exit code $EXIT_CODE after Escape, expected 0: $(cat "$1")"
+}
+
+# check_heard: with the server running, what the sink played is the track,
+# from near its start.
+check_heard() {
+  local found heard=
+  [[ -x "$BUILD/tests/sound-heard" ]] || fail "$BUILD/tests/sound-heard is not built"
+  play_show heard.log heard.raw
+  grep -q "no audio device" heard.log && fail "the show played silently with a sound server there"
+  found=$("$BUILD/tests/sound-heard" heard.raw Data/music.mp3) && heard=1
+  echo "$found"
+  [[ -n "$heard" ]] || fail "what the sink played is not the track"
+  # The recording began as the show window appeared: the track plays from its start.
+  local from
+  from=$(sed -n 's/.* starts \(-\?[0-9]*\) ms into the track.*/\1/p' <<<"$found")
+  ((from < 10000)) || fail "the recording is from $from ms into the track, not near its start"
+}
+
+# check_silent: with the server stopped, the show says it plays silently and
+# still ends with 0.
+check_silent() {
+  play_show silent.log
+  grep -qx "duskwheel: no audio device: playing silently" <(tr -d '\r' <silent.log) ||
+    fail "no 'playing silently' line without a sound server: $(cat silent.log)"
+}

@@ -5,6 +5,7 @@ add_executable(sound-linux-pcm wine/sound/linux_pcm.cpp)
 target_link_libraries(sound-linux-pcm PRIVATE duskplatform)
 add_executable(sound-test-mp3 wine/sound/make_test_mp3.cpp)
 target_link_libraries(sound-test-mp3 PRIVATE mp3lame)
+target_include_directories(sound-test-mp3 PRIVATE ${CMAKE_SOURCE_DIR})
 add_executable(sound-heard wine/sound/heard_check.cpp)
 target_link_libraries(sound-heard PRIVATE duskplatform)
 

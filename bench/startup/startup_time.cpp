@@ -9,6 +9,7 @@
 
 #include "assets/show_assets.h"
 #include "music/show_music.h"
+#include "shell/aspect_code.h"
 #include "shell/demo_context.h"
 #include "shell/show_run.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char** argv)
         gDemo.width = 1280;
         gDemo.height = 800;
         gDemo.colorBits = 32;
-        gDemo.aspect = 4;
+        gDemo.aspect = Ratio16x10;
         gDemo.fullscreen = false;
         gDemo.musicEnabled = true;
         launched = Clock::now();

@@ -31,14 +31,14 @@ struct SoundState {
     SoundHandle nextHandle = 1;
     const char* lastFailure = "";
     const char* lastNotice = "";
-    // An MP3 decoded ahead on a thread of its own (soundPrefetchStream).
+    // An MP3 decoded ahead on a thread of its own (soundPrefetchStream);
+    // fileName is empty once its result is taken.
     struct Prefetch {
         std::string fileName;
         std::thread worker;
         std::vector<float> pcm;
         bool decoded = false;
         const char* why = "";
-        bool held = false;  // joined, its result kept for the load that takes it
     } prefetch;
 };
 
@@ -153,28 +153,28 @@ namespace {
 
 using Decoder = bool (*)(const char*, std::vector<float>&, const char*&);
 
-// Waits for a prefetch of this file; false when none was started for it.
-bool awaitPrefetched(const char* fileName)
+// The prefetched result for this file, handed over (take) or copied; a
+// decode of its own when there is none.
+bool prefetchedOrDecoded(const char* fileName, std::vector<float>& pcm, const char*& why, bool take)
 {
     SoundState::Prefetch& p = sound().prefetch;
-    if ((!p.worker.joinable() && !p.held) || p.fileName != fileName)
-        return false;
+    if (p.fileName.empty() || p.fileName != fileName)
+        return decodeMp3File(fileName, pcm, why);
     if (p.worker.joinable())
         p.worker.join();
-    p.held = true;
-    return true;
+    if (take) {
+        pcm = std::move(p.pcm);
+        p.fileName.clear();
+    } else {
+        pcm = p.pcm;
+    }
+    why = p.why;
+    return p.decoded;
 }
 
-// Waits for a prefetch of this file and hands over its result; false when
-// none was started for it.
-bool takePrefetched(const char* fileName, std::vector<float>& pcm)
+bool takeOrDecodeMp3(const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    SoundState::Prefetch& p = sound().prefetch;
-    if (!awaitPrefetched(fileName))
-        return false;
-    pcm = std::move(p.pcm);
-    p.held = false;
-    return true;
+    return prefetchedOrDecoded(fileName, pcm, why, true);
 }
 
 SoundHandle loadChannel(Decoder decode, const char* fileName)
@@ -191,14 +191,7 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
         return 0;
     }
     const char* why = "";
-    bool decoded = false;
-    if (decode == decodeMp3File && takePrefetched(fileName, pcm)) {
-        decoded = s.prefetch.decoded;
-        why = s.prefetch.why;
-    } else {
-        decoded = decode(fileName, pcm, why);
-    }
-    if (!decoded) {
+    if (!decode(fileName, pcm, why)) {
         s.lastFailure = why;
         return 0;
     }
@@ -211,7 +204,7 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
 
 SoundHandle soundStreamFromFile(const char* fileName)
 {
-    return loadChannel(decodeMp3File, fileName);
+    return loadChannel(takeOrDecodeMp3, fileName);
 }
 
 SoundHandle soundModuleFromFile(const char* fileName)
@@ -231,16 +224,11 @@ const char* soundLastNotice()
 
 bool soundDecodeStream(const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    SoundState::Prefetch& p = sound().prefetch;
     if (!fileName) {
         why = "no file name";
         return false;
     }
-    if (!awaitPrefetched(fileName))
-        return decodeMp3File(fileName, pcm, why);
-    pcm = p.pcm;
-    why = p.why;
-    return p.decoded;
+    return prefetchedOrDecoded(fileName, pcm, why, false);
 }
 
 void soundSetVolume(SoundHandle handle, float volume)
@@ -323,7 +311,7 @@ void soundFree()
     // A decode nobody took (the launcher was left) must end before exit.
     if (s.prefetch.worker.joinable())
         s.prefetch.worker.join();
-    s.prefetch.held = false;
+    s.prefetch.fileName.clear();
     s.prefetch.pcm = std::vector<float>();
     // The device's thread reads the tracks, so it goes first.
     if (s.output == Output::Device)
@@ -350,10 +338,10 @@ void soundPrefetchStream(const char* fileName)
         return;
     p.fileName = fileName;
     p.decoded = false;
-    p.held = false;
     try {
         p.worker = std::thread([&p] { p.decoded = decodeMp3File(p.fileName.c_str(), p.pcm, p.why); });
     } catch (const std::system_error&) {
         // No thread to spare: the stream is decoded when it is loaded.
+        p.fileName.clear();
     }
 }

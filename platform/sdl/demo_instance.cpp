@@ -1,7 +1,5 @@
 #include <SDL.h>
 
-#include <string>
-
 #include "platform/sdl/display_source.h"
 #include "platform/sdl/video.h"
 #include "shell/demo_context.h"
@@ -45,16 +43,7 @@ bool sdlDesktopMode(DisplayMode& out)
     return true;
 }
 
-const char* sdlUnreachable()
-{
-    static std::string why;
-    if (videoReady())
-        return nullptr;
-    why = std::string("(is DISPLAY set?): ") + sdlVideoFailure();
-    return why.c_str();
-}
-
-const DisplaySource sdlDisplays{sdlModeAt, sdlDesktopMode, sdlUnreachable};
+const DisplaySource sdlDisplays{sdlModeAt, sdlDesktopMode, sdlVideoUnreachable};
 
 // Constructed before and destroyed after the context in this file, so SDL is
 // shut down only once the context has given back its music and textures.

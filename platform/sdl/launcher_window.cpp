@@ -193,8 +193,8 @@ void drawFrame(LauncherPanel& panel, const LauncherWindow& w)
 int runLauncher(DemoContext& context)
 {
     // No display means no launcher: say so and fail, rather than pass it off as a Quit.
-    if (!startSdlVideo()) {
-        std::fprintf(stderr, "duskwheel: cannot open the display (is DISPLAY set?): %s\n", sdlVideoFailure());
+    if (const char* why = sdlVideoUnreachable()) {
+        std::fprintf(stderr, "duskwheel: cannot open the display %s\n", why);
         return launcherUnavailable;
     }
 

@@ -13,7 +13,7 @@ char failure[256];
 
 void setFailure(const char* text)
 {
-    SDL_strlcpy(failure, text, sizeof failure);
+    SDL_snprintf(failure, sizeof failure, "(is DISPLAY set?): %s", text);
 }
 
 bool initialise()
@@ -43,7 +43,9 @@ bool startSdlVideo()
     return started;
 }
 
-const char* sdlVideoFailure()
+const char* sdlVideoUnreachable()
 {
-    return failure[0] ? failure : "unknown error";
+    if (startSdlVideo())
+        return nullptr;
+    return failure[0] ? failure : "(is DISPLAY set?): unknown error";
 }

@@ -5,5 +5,6 @@
 // drivers, unless SDL_VIDEODRIVER asks for one.
 bool startSdlVideo();
 
-// Why the last start failed, for the one-line error.
-const char* sdlVideoFailure();
+// Null once video runs; else why it cannot, as the words that follow
+// "cannot open the display" in the one-line error.
+const char* sdlVideoUnreachable();

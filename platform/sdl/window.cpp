@@ -81,8 +81,8 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
     context.fullscreen = fullscreen;
     context.colorBits = colorBits;
 
-    if (!startSdlVideo()) {
-        std::fprintf(stderr, "duskwheel: cannot open the display (is DISPLAY set?): %s\n", sdlVideoFailure());
+    if (const char* why = sdlVideoUnreachable()) {
+        std::fprintf(stderr, "duskwheel: cannot open the display %s\n", why);
         return false;
     }
     native.videoStarted = true;
@@ -125,7 +125,6 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
             std::snprintf(detail, sizeof detail, "%dx%d is not offered", width, height);
             return fail(context, "the display refuses the fullscreen mode", detail);
         }
-        native.displayModeChanged = true;
     }
 
     native.renderContext = SDL_GL_CreateContext(native.window);
@@ -155,7 +154,6 @@ void destroyGlWindow(DemoContext& context)
         SDL_ShowCursor(SDL_ENABLE);
     if (context.fullscreen && native.window)
         SDL_SetWindowFullscreen(native.window, 0);  // back to the desktop mode
-    native.displayModeChanged = false;
     if (native.renderContext) {
         SDL_GL_MakeCurrent(native.window, nullptr);
         SDL_GL_DeleteContext(native.renderContext);

@@ -139,11 +139,8 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
     }
     native.classRegistered = true;
 
-    if (fullscreen) {
-        if (!changeDisplayMode(width, height, colorBits))
-            return false;
-        native.displayModeChanged = true;
-    }
+    if (fullscreen && !changeDisplayMode(width, height, colorBits))
+        return false;
 
     const DWORD exStyle = fullscreen ? WS_EX_APPWINDOW : WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
     const DWORD style = fullscreen ? WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
@@ -205,7 +202,6 @@ void destroyGlWindow(DemoContext& context)
     ShowCursor(TRUE);
     if (context.fullscreen)
         ChangeDisplaySettingsA(nullptr, 0);  // back to the mode saved in the system settings
-    native.displayModeChanged = false;
     if (native.renderContext) {
         wglMakeCurrent(nullptr, nullptr);
         wglDeleteContext(native.renderContext);

@@ -68,6 +68,18 @@ wait_exit_without() {
   return 1
 }
 
+# expect_own_end START MIN: the show, whose clock START (date +%s.%N) began,
+# ends by itself with 0 after at least MIN seconds, about 92.
+expect_own_end() {
+  local end length
+  wait_exit $DEMO_PID 150 || fail "the show did not end by itself"
+  end=$(date +%s.%N)
+  [[ "$EXIT_CODE" == 0 ]] || fail "exit code $EXIT_CODE at the end of the show, expected 0"
+  length=$(awk -v a="$1" -v b="$end" 'BEGIN { printf "%.1f", b - a }')
+  echo "show ran ${length}s"
+  awk -v l="$length" -v m="$2" 'BEGIN { exit !(l >= m && l < 120) }' || fail "the show took ${length}s, expected about 92"
+}
+
 # The damaged-Data checks that the Linux and the Windows programs share, run
 # in a working folder holding a copy of Data/. The caller defines
 # start_program LOG (in the background, PID in DEMO_PID) and WINDOW_LIMIT.

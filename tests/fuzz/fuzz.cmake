@@ -1,5 +1,5 @@
 # libFuzzer targets for every reader of outside bytes.
-foreach(target pcx music options)
+foreach(target ${FUZZ_TARGETS})
   add_executable(fuzz-${target} ${CMAKE_CURRENT_LIST_DIR}/${target}_fuzz.cpp)
   target_link_options(fuzz-${target} PRIVATE -fsanitize=fuzzer)
   set_target_properties(fuzz-${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

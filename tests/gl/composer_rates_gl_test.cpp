@@ -24,11 +24,6 @@ void expectCamera(const Mat4& want)
         EXPECT_NEAR(got[i], want.m[i], 2e-5) << "element " << i;
 }
 
-void lowBins(int count, float level)
-{
-    std::fill(gDemo.music.spectrumBins, gDemo.music.spectrumBins + count, level);
-}
-
 }  // namespace
 
 TEST(ComposerRates, CountersAndTheRollAfterTwentyFramesOfAKnownDelta)

@@ -45,6 +45,11 @@ int64_t countChanged(const Frame& a, const Frame& b, int tolerance)
     return changed;
 }
 
+void lowBins(int count, float level)
+{
+    std::fill(gDemo.music.spectrumBins, gDemo.music.spectrumBins + count, level);
+}
+
 void resetShowState(const std::function<void()>& setup)
 {
     gBeat = BeatState{};

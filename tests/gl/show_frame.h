@@ -20,6 +20,9 @@ int64_t countChanged(const Frame& a, const Frame& b, int tolerance = 0);
 // spectrum (both fades finished, counters at rest), then setup's changes.
 void resetShowState(const std::function<void()>& setup = {});
 
+// The spectrum's first count bins at level (the beat detector reads the low ones).
+void lowBins(int count, float level);
+
 // Draws the composer's frame at showTime, without the final pass, from the
 // state resetShowState leaves; the composer is made on the first call.
 Frame composeAt(int32_t showTime, const std::function<void()>& setup = {}, float frameDelta = 0.032f);

@@ -61,13 +61,13 @@ void expectSubtractedAtLeast(const Frame& before, const Frame& after, int amount
     EXPECT_EQ(wrong, 0);
 }
 
-// How many colour values of a faded frame are more than one step from half
-// of the same frame unfaded.
-int64_t pixelsNotHalfOf(const Frame& faded, const Frame& unfaded)
+// How many colour values of a faded frame are more than one step from keep
+// times the same frame unfaded.
+int64_t pixelsNotScaled(const Frame& faded, const Frame& unfaded, double keep)
 {
     int64_t off = 0;
     for (size_t i = 0; i < faded.rgb.size(); ++i)
-        if (std::abs(faded.rgb[i] - unfaded.rgb[i] / 2.0) > 1.0)
+        if (std::abs(faded.rgb[i] - unfaded.rgb[i] * keep) > 1.0)
             ++off;
     return off;
 }
@@ -97,7 +97,7 @@ TEST(ShowFrames, FadeInStartsBlackAndHalvesTheFrameAt1000)
     ASSERT_GT(*std::max_element(unfaded.rgb.begin(), unfaded.rgb.end()), 20);
     drawScreenFades();
     const Frame faded = readFrame();
-    EXPECT_EQ(pixelsNotHalfOf(faded, unfaded), 0);
+    EXPECT_EQ(pixelsNotScaled(faded, unfaded, 0.5), 0);
 }
 
 TEST(ShowFrames, FadeOutHalvesTheFrameAt91000)
@@ -105,8 +105,25 @@ TEST(ShowFrames, FadeOutHalvesTheFrameAt91000)
     const Frame unfaded = composeAt(91000, [] { resetScreenFades(); });
     drawScreenFades();
     const Frame faded = readFrame();
-    EXPECT_EQ(pixelsNotHalfOf(faded, unfaded), 0);
+    EXPECT_EQ(pixelsNotScaled(faded, unfaded, 0.5), 0);
     EXPECT_EQ(fadeDone[0], 1);
+}
+
+TEST(ShowFrames, FadesScaleEveryPixelByOneMinusTheirAlpha)
+{
+    struct FadeCase {
+        int32_t t;
+        double alpha;
+    };
+    const FadeCase cases[] = {{0, 1.0},      {500, 0.75},     {1500, 0.25},    {2000, 0.0},   {2001, 0.0},
+                              {90000, 0.0},  {90500, 0.25},   {91500, 0.75},   {92000, 1.0}};
+    for (const FadeCase& c : cases) {
+        SCOPED_TRACE(c.t);
+        const Frame base = composeAt(c.t, [] { resetScreenFades(); });
+        drawScreenFades();
+        const Frame faded = readFrame();
+        EXPECT_EQ(pixelsNotScaled(faded, base, 1.0 - c.alpha), 0);
+    }
 }
 
 // The middle band at 500 ms, at the centre of the picture, with the band

@@ -217,8 +217,7 @@ void registerTestPictures(TextureRegistry& registry)
 
 bool bandColour(int palette, int band, double x, double y, const Mat4& view, Rgb& colour)
 {
-    const double offsets[5] = {17, 9, 1, -7, -15};
-    const double offset = offsets[band];
+    const double offset = bandCentres[band];
     Rgb texel;
     if (!pictureColour(OverlaySheet, (x + 35.0) / 70.0, (y - offset + 4.0) / 8.0, 1.0, texel))
         return false;

@@ -20,10 +20,8 @@ Mat4 translation(double x, double y, double z);
 Mat4 rotation(double degrees, double x, double y, double z);
 Vec3 transformPoint(const Mat4& m, const Vec3& p);
 
-// The GL tests' window needs bars: 1366 x 800 holds a 1280 x 800 picture 43
+// The GL tests' window (gl_test_context.h) holds a 1280 x 800 picture 43
 // pixels from the left.
-constexpr int32_t testWindowWidth = 1366;
-constexpr int32_t testWindowHeight = 800;
 constexpr int32_t pictureLeft = 43;
 constexpr int32_t pictureWidth = 1280;
 constexpr int32_t pictureHeight = 800;
@@ -67,3 +65,5 @@ bool bandColour(int palette, int band, double x, double y, const Mat4& view, Rgb
 
 // The background quad's colour, which is also the bands' fog colour.
 constexpr Rgb backgroundRgb{139.0, 135.0, 111.0};
+// Where each of the five bands has its centre, in the world's y.
+constexpr double bandCentres[5] = {17, 9, 1, -7, -15};

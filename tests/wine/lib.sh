@@ -96,3 +96,12 @@ choose_resolution() {
 uncheck_fullscreen() {
   xdotool key Tab Tab Tab space
 }
+
+# launch_windowed LOG WxH: the program in the virtual desktop, its show
+# launched windowed at WxH from the keyboard.
+launch_windowed() {
+  start_exe "$DESKTOP_DEMO" "$1"
+  choose_resolution "$2"
+  uncheck_fullscreen
+  xdotool key Return
+}

@@ -4,10 +4,7 @@ source "$(dirname "$0")/lib.sh"
 scratch_folder
 fresh_wine
 
-start_exe "$DESKTOP_DEMO" show_close.log
-choose_resolution 1280x800
-uncheck_fullscreen
-xdotool key Return
+launch_windowed show_close.log 1280x800
 wait_window "$SHOW_TITLE" 60 >/dev/null || { kill $DEMO_PID; fail "the show window never appeared"; }
 sleep 1
 read -r x y < <(probe --desktop closebox "$SHOW_TITLE")

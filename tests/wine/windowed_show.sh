@@ -6,10 +6,7 @@ source "$(dirname "$0")/lib.sh"
 scratch_folder
 fresh_wine
 
-start_exe "$DESKTOP_DEMO" windowed_show.log
-choose_resolution 1280x800
-uncheck_fullscreen
-xdotool key Return
+launch_windowed windowed_show.log 1280x800
 wait_window "$SHOW_TITLE" 60 >/dev/null || { kill $DEMO_PID; cat windowed_show.log >&2; fail "the show window never appeared"; }
 window=$(probe --desktop window "$SHOW_TITLE")
 echo "show window: $window"

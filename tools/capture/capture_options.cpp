@@ -5,6 +5,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "music/sound/sound.h"
 #include "shell/aspect_code.h"
 #include "shell/show_run.h"
 
@@ -311,12 +312,12 @@ uint64_t framesBefore(int32_t ms, FrameRate rate)
 
 uint64_t sampleFrameAt(int32_t showTimeMs)
 {
-    return static_cast<uint64_t>(showTimeMs < 0 ? 0 : showTimeMs) * 44100u / 1000u;
+    return static_cast<uint64_t>(showTimeMs < 0 ? 0 : showTimeMs) * soundRate / 1000u;
 }
 
 uint64_t samplesInFrames(uint64_t count, FrameRate rate)
 {
-    return count * 44100u * static_cast<uint64_t>(rate.den) / static_cast<uint64_t>(rate.num);
+    return count * soundRate * static_cast<uint64_t>(rate.den) / static_cast<uint64_t>(rate.num);
 }
 
 bool fitsDriverLimits(int32_t width, int32_t height, int32_t maxRenderbuffer, const int32_t maxViewport[2])

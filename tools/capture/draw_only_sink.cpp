@@ -11,14 +11,12 @@ public:
     {
     }
     uint8_t* frameBuffer() override { return pixels.data(); }
-    void submitFrame() override { ++frames; }
+    void submitFrame() override {}
     std::string failure() override { return {}; }
     bool finish(std::string&) override { return true; }
-    uint64_t framesWritten() const override { return frames; }
 
 private:
     std::vector<uint8_t> pixels;
-    uint64_t frames = 0;
 };
 
 }  // namespace

@@ -32,8 +32,6 @@ public:
     // Encoder: gives up; both sides stop waiting.
     void close();
 
-    size_t depth() const { return buffers.size(); }
-
 private:
     std::mutex lock;
     std::condition_variable changed;

@@ -4,7 +4,6 @@
 // with the music. Run it from the folder that holds Data/.
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -40,7 +39,6 @@ struct Capture {
     bool refused = false;      // what was asked cannot be done: the size, the folder
     uint64_t frame = 0;        // frames drawn so far; the virtual clock's position
     uint64_t lastFrame = 0;    // the number of the last frame to draw
-    int32_t lastShowTime = 0;  // the show time of the last frame drawn
     std::unique_ptr<ProgressLine> progress;
     // PNG frames
     size_t nextWanted = 0;  // index into options.at
@@ -49,7 +47,6 @@ struct Capture {
     // Video
     VideoSink* sink = nullptr;
     uint64_t firstVideoFrame = 0;
-    uint64_t framesQueued = 0;
 };
 
 std::string framePath(const Capture& capture, int32_t at)
@@ -103,7 +100,6 @@ void queueVideoFrame(Capture& capture)
         return;  // the encoder has failed; the next pump ends the run
     capture.target.readBgra(pixels);
     capture.sink->submitFrame();
-    ++capture.framesQueued;
 }
 
 // The live program's steps, with the launcher, the clock, the sound device,
@@ -144,9 +140,7 @@ ShowSteps captureSteps(Capture& capture)
         }
         gDemo.width = c->options.width;
         gDemo.height = c->options.height;
-        c->target.bind();
-        if (!setupViewport(gDemo.aspect, gDemo.width, gDemo.height))
-            setupViewport(Ratio16x10, gDemo.width, gDemo.height);
+        setupViewport(gDemo.aspect, gDemo.width, gDemo.height);
         return true;
     };
     steps.load = [liveLoad = steps.load] {
@@ -173,7 +167,6 @@ ShowSteps captureSteps(Capture& capture)
         // The live frame ends on the window's framebuffer; each starts on ours.
         c->target.bind();
         liveDraw();
-        c->lastShowTime = gDemo.showTime;
         if (c->sink)
             queueVideoFrame(*c);
         else
@@ -202,7 +195,7 @@ int writeFrames(Capture& capture)
     if (capture.writeFailed)
         return 1;
     if (capture.nextWanted < options.at.size()) {
-        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms, before %d ms\n", capture.lastShowTime,
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms, before %d ms\n", gDemo.showTime,
                      options.at[capture.nextWanted]);
         return exitStopped;
     }
@@ -248,8 +241,8 @@ int writeVideo(Capture& capture)
         return 1;
     }
     const bool everyFrame = capture.frame == capture.lastFrame + 1;
-    if (!everyFrame && (capture.framesQueued == 0 || options.drawOnly)) {
-        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms%s\n", capture.lastShowTime,
+    if (!everyFrame && (capture.frame <= capture.firstVideoFrame || options.drawOnly)) {
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms%s\n", gDemo.showTime,
                      options.drawOnly ? "" : ", before the first frame; no file written");
         return exitStopped;
     }
@@ -261,11 +254,11 @@ int writeVideo(Capture& capture)
     const double drawing = capture.progress->seconds();
     const double fps = drawing > 0 ? static_cast<double>(capture.frame) / drawing : 0.0;
     const std::string taken = durationText(secondsSince(capture.started));
-    const auto frames = static_cast<unsigned long long>(sink->framesWritten());
+    const auto frames = static_cast<unsigned long long>(capture.frame - capture.firstVideoFrame);
     if (options.drawOnly) {
         if (!options.quiet)
             std::fprintf(stderr, "duskwheel-capture: drew %llu frames (0 to %d ms) at %dx%d in %s at %.1f fps\n",
-                         static_cast<unsigned long long>(capture.frame), capture.lastShowTime, options.width,
+                         static_cast<unsigned long long>(capture.frame), gDemo.showTime, options.width,
                          options.height, taken.c_str(), fps);
         return 0;
     }
@@ -273,7 +266,7 @@ int writeVideo(Capture& capture)
     const uint64_t bytes = std::filesystem::file_size(options.video, sized);
     if (!everyFrame) {
         std::fprintf(stderr, "duskwheel-capture: stopped at %d ms; %s holds %d to %d ms (%llu frames), %s\n",
-                     capture.lastShowTime, options.video.c_str(), plan.firstFrameMs, capture.lastShowTime, frames,
+                     gDemo.showTime, options.video.c_str(), plan.firstFrameMs, gDemo.showTime, frames,
                      sizeText(sized ? 0 : bytes).c_str());
         return exitStopped;
     }

@@ -22,9 +22,6 @@ public:
     // Deletes the framebuffer while the context is still current.
     void release();
 
-    int32_t width() const { return pictureWidth; }
-    int32_t height() const { return pictureHeight; }
-
 private:
     uint32_t framebuffer = 0;
     int32_t pictureWidth = 0;

@@ -34,8 +34,6 @@ public:
     // music under the frames that came, to endMs at most. False, with the
     // file removed, when that fails.
     virtual bool finish(std::string& error) = 0;
-    // Frames in the file once finished.
-    virtual uint64_t framesWritten() const = 0;
 };
 
 // Opens the file and the encoders, with the music taken from the sound

@@ -1,7 +1,6 @@
 // The video file through FFmpeg's libraries: H.264 from libx264 and AAC in
 // an MP4 or Matroska file, written so that the same frames give the same bytes.
 #include <algorithm>
-#include <atomic>
 #include <cstdarg>
 #include <csignal>
 #include <cstdio>
@@ -17,10 +16,10 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/opt.h>
-#include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
 
+#include "music/sound/sound.h"
 #include "tools/capture/frame_pipe.h"
 #include "tools/capture/show_audio.h"
 #include "tools/capture/video_sink.h"
@@ -83,7 +82,6 @@ public:
     void submitFrame() override;
     std::string failure() override;
     bool finish(std::string& error) override;
-    uint64_t framesWritten() const override { return videoFrames; }
 
 private:
     bool openEncoders(std::string& error, int& exitCode);
@@ -102,7 +100,6 @@ private:
     AVStream* videoStream = nullptr;
     AVStream* audioStream = nullptr;
     SwsContext* scaler = nullptr;
-    SwrContext* resampler = nullptr;
     AVFrame* picture = nullptr;
     AVFrame* sound = nullptr;
     AVPacket* packet = nullptr;
@@ -111,12 +108,12 @@ private:
     std::thread encoder;
     std::mutex failureLock;
     std::string failureText;
-    std::atomic<bool> failed{false};
     bool fileCreated = false;
     bool finished = false;
     // The encoder's thread owns these until finish joins it.
     uint64_t videoFrames = 0;
     uint64_t audioFrames = 0;
+    int audioBlock = 0;  // samples the AAC encoder takes at a time
 };
 
 FfmpegVideoSink::~FfmpegVideoSink()
@@ -128,7 +125,6 @@ FfmpegVideoSink::~FfmpegVideoSink()
     if (!finished)
         removeFile();
     sws_freeContext(scaler);
-    swr_free(&resampler);
     av_frame_free(&picture);
     av_frame_free(&sound);
     av_packet_free(&packet);
@@ -154,7 +150,6 @@ void FfmpegVideoSink::fail(const std::string& why)
     std::lock_guard<std::mutex> held(failureLock);
     if (failureText.empty())
         failureText = why;
-    failed = true;
 }
 
 std::string FfmpegVideoSink::failure()
@@ -206,10 +201,10 @@ bool FfmpegVideoSink::openEncoders(std::string& error, int& exitCode)
     }
 
     audio->sample_fmt = AV_SAMPLE_FMT_FLTP;
-    audio->sample_rate = 44100;
+    audio->sample_rate = static_cast<int>(soundRate);
     av_channel_layout_default(&audio->ch_layout, 2);
     audio->bit_rate = audioBitRate;
-    audio->time_base = AVRational{1, 44100};
+    audio->time_base = AVRational{1, static_cast<int>(soundRate)};
     audio->flags |= AV_CODEC_FLAG_BITEXACT | (globalHeader ? AV_CODEC_FLAG_GLOBAL_HEADER : 0);
     forgetComplaint();
     rc = avcodec_open2(audio, aac, nullptr);
@@ -238,14 +233,6 @@ bool FfmpegVideoSink::openEncoders(std::string& error, int& exitCode)
     }
     const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
     sws_setColorspaceDetails(scaler, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
-    AVChannelLayout stereo;
-    av_channel_layout_default(&stereo, 2);
-    if (swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLTP, 44100, &stereo, AV_SAMPLE_FMT_FLT, 44100, 0,
-                            nullptr) < 0 ||
-        swr_init(resampler) < 0) {
-        error = "cannot set up the sound conversion";
-        return false;
-    }
 
     picture = av_frame_alloc();
     sound = av_frame_alloc();
@@ -260,7 +247,8 @@ bool FfmpegVideoSink::openEncoders(std::string& error, int& exitCode)
     sound->format = audio->sample_fmt;
     sound->sample_rate = audio->sample_rate;
     av_channel_layout_copy(&sound->ch_layout, &audio->ch_layout);
-    sound->nb_samples = audio->frame_size > 0 ? audio->frame_size : 1024;
+    audioBlock = audio->frame_size > 0 ? audio->frame_size : 1024;
+    sound->nb_samples = audioBlock;
     if (av_frame_get_buffer(picture, 0) < 0 || av_frame_get_buffer(sound, 0) < 0) {
         error = "out of memory for the frames";
         return false;
@@ -365,13 +353,13 @@ bool FfmpegVideoSink::encodePicture(const uint8_t* bottomUpBgra)
         return false;
     ++videoFrames;
     // The music keeps pace with the pictures, so the file interleaves evenly.
-    const uint64_t heard = samplesInFrames(videoFrames, plan.rate);
-    return encodeAudioUpTo(heard < pcm.size() / 2 ? heard : pcm.size() / 2, false);
+    return encodeAudioUpTo(samplesInFrames(videoFrames, plan.rate), false);
 }
 
 bool FfmpegVideoSink::encodeAudioUpTo(uint64_t end, bool last)
 {
-    const int frameSize = audio->frame_size > 0 ? audio->frame_size : 1024;
+    end = std::min<uint64_t>(end, pcm.size() / 2);
+    const int frameSize = audioBlock;
     const bool shortLastFrame = (audio->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME) != 0;
     while (audioFrames < end) {
         const uint64_t left = end - audioFrames;
@@ -383,10 +371,13 @@ bool FfmpegVideoSink::encodeAudioUpTo(uint64_t end, bool last)
             fail("out of memory for the sound: " + avError(rc));
             return false;
         }
-        const uint8_t* in[1] = {reinterpret_cast<const uint8_t*>(pcm.data() + audioFrames * 2)};
-        if (swr_convert(resampler, sound->data, count, in, count) != count) {
-            fail("the sound conversion failed");
-            return false;
+        // Interleaved to one plane a channel, as the AAC encoder takes it.
+        const float* in = pcm.data() + audioFrames * 2;
+        float* leftPlane = reinterpret_cast<float*>(sound->data[0]);
+        float* rightPlane = reinterpret_cast<float*>(sound->data[1]);
+        for (int i = 0; i < count; ++i) {
+            leftPlane[i] = in[2 * i];
+            rightPlane[i] = in[2 * i + 1];
         }
         sound->nb_samples = count;
         if (count < frameSize && !shortLastFrame) {
@@ -438,14 +429,12 @@ bool FfmpegVideoSink::finish(std::string& error)
     }
     pipe->finish();
     encoder.join();
-    if (!failed && videoFrames == 0)
+    if (failureText.empty() && videoFrames == 0)
         fail("no frame was drawn");
-    if (!failed) {
+    if (failureText.empty()) {
         // The music under the frames: all of it after a whole capture, whose
         // last frame reaches --to; after a stop, as far as the frames go.
-        const uint64_t whole = pcm.size() / 2;
-        const uint64_t heard = samplesInFrames(videoFrames, plan.rate);
-        if (encodeAudioUpTo(heard < whole ? heard : whole, true) && encode(audio, audioStream, nullptr) &&
+        if (encodeAudioUpTo(samplesInFrames(videoFrames, plan.rate), true) && encode(audio, audioStream, nullptr) &&
             encode(video, videoStream, nullptr)) {
             int rc = av_write_trailer(format);
             if (rc >= 0 && format->pb->error < 0)
@@ -455,8 +444,8 @@ bool FfmpegVideoSink::finish(std::string& error)
                 fail("cannot write " + plan.path + ": " + avError(rc < 0 ? rc : closed));
         }
     }
-    if (failed) {
-        error = failure();
+    if (!failureText.empty()) {
+        error = failureText;
         removeFile();
         return false;
     }

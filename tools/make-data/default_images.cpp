@@ -53,7 +53,7 @@ constexpr float bandFill = 0.72f;
 // Lines leave this much of the sheet's width free at each side.
 constexpr float sideMargin = 24.0f;
 
-void letterLine(GreyImage& sheet, const Font& font, const char* text, const SheetBand& band, float widthFraction)
+void letterLine(GreyImage& sheet, const Font& font, const char* text, const SheetRow& band, float widthFraction)
 {
     const float top = band.top * static_cast<float>(sheet.height);
     const float bottom = band.bottom * static_cast<float>(sheet.height);
@@ -75,7 +75,7 @@ void letterLine(GreyImage& sheet, const Font& font, const char* text, const Shee
 }
 
 GreyImage drawSheet(int32_t width, int32_t height, const Font& font, const char* const* lines,
-                    const SheetBand* bands, int count, float widthFraction)
+                    const SheetRow* bands, int count, float widthFraction)
 {
     GreyImage sheet(width, height);
     for (int i = 0; i < count; ++i)
@@ -219,18 +219,18 @@ GreyImage drawPicture(const ShowImage& show, const Fonts& fonts)
         const float cardFraction = 0.7f;
         GreyImage sheet(show.width, show.height);
         for (int i = 0; i < 8; ++i)
-            letterLine(sheet, fonts.sans, textLines[i], textSheetBands[i],
+            letterLine(sheet, fonts.sans, textLines[i], textRowTable[i],
                        i < 2 ? wallTileFraction[i] - 0.06f : cardFraction);
         return sheet;
     }
     if (name == "GREETS1")
-        return drawSheet(show.width, show.height, fonts.serif, greetLines, greetSheetBands, 8, 1.0f);
+        return drawSheet(show.width, show.height, fonts.serif, greetLines, greetRowTable, 8, 1.0f);
     if (name == "GREETS2")
-        return drawSheet(show.width, show.height, fonts.serif, greetLines + 8, greetSheetBands + 8, 8, 1.0f);
+        return drawSheet(show.width, show.height, fonts.serif, greetLines + 8, greetRowTable + 8, 8, 1.0f);
     // The credits card sits off centre and spins, so its corners leave the
     // picture; narrower lines keep the words inside.
     if (name == "CREDITS")
-        return drawSheet(show.width, show.height, fonts.condensed, creditLines, creditSheetBands, 4, 0.65f);
+        return drawSheet(show.width, show.height, fonts.condensed, creditLines, creditRowTable, 4, 0.65f);
     return GreyImage(show.width, show.height);
 }
 

@@ -1,6 +1,5 @@
 #include <libopenmpt/libopenmpt.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "assets/data_file.h"

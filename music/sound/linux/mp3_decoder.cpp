@@ -47,7 +47,7 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     mpg123_rates(&rates, &rateCount);
     for (size_t i = 0; i < rateCount; ++i)
         mpg123_format(mp3.handle, rates[i], MPG123_STEREO, MPG123_ENC_FLOAT_32);
-    std::FILE* probe = std::fopen(dataFilePath(fileName).c_str(), "rb");
+    std::FILE* probe = openDataFile(fileName);
     if (!probe) {
         why = "cannot be opened";
         return false;

@@ -7,7 +7,7 @@
 bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why)
 {
     pcm.clear();
-    std::FILE* file = std::fopen(dataFilePath(fileName).c_str(), "rb");
+    std::FILE* file = openDataFile(fileName);
     if (!file) {
         why = "cannot be opened";
         return false;

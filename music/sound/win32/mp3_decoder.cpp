@@ -6,7 +6,6 @@
 // clang-format on
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "assets/data_file.h"

@@ -11,6 +11,5 @@ struct NativeHandles {
     void* deviceContext = nullptr;
     void* renderContext = nullptr;  // SDL_GLContext
     bool videoStarted = false;      // we hold a reference on SDL's video subsystem
-    bool displayModeChanged = false;
     int32_t pixelFormat = 0;
 };

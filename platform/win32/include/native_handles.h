@@ -12,5 +12,4 @@ struct NativeHandles {
     MSG message = {};  // the pump's scratch record
     int32_t pixelFormat = 0;
     bool classRegistered = false;
-    bool displayModeChanged = false;
 };

@@ -47,7 +47,7 @@ bool rowInked(const GreyImage& image, int y)
 // Checks that every band has lettering and that no lettering comes within
 // `margin` rows of a band's edge or lies between bands: the card cuts a band
 // with linear filtering, so ink at its edge would show on the neighbour's card.
-void expectLettersInBands(const char* texture, const SheetBand* bands, int count, int margin)
+void expectLettersInBands(const char* texture, const SheetRow* bands, int count, int margin)
 {
     const GreyImage& sheet = picture(texture);
     ASSERT_GT(sheet.height, 0);
@@ -139,10 +139,10 @@ TEST(PcxWriter, RunsStayInTheirLineAndHighLevelsAreEscaped)
 
 TEST(DefaultImages, LetteringSitsInTheRowsTheCardsCut)
 {
-    expectLettersInBands("TEXT", textSheetBands, 8, 3);
-    expectLettersInBands("GREETS1", greetSheetBands, 8, 3);
-    expectLettersInBands("GREETS2", greetSheetBands + 8, 8, 3);
-    expectLettersInBands("CREDITS", creditSheetBands, 4, 3);
+    expectLettersInBands("TEXT", textRowTable, 8, 3);
+    expectLettersInBands("GREETS1", greetRowTable, 8, 3);
+    expectLettersInBands("GREETS2", greetRowTable + 8, 8, 3);
+    expectLettersInBands("CREDITS", creditRowTable, 4, 3);
 }
 
 TEST(DefaultImages, WallLinesFitBetweenTheirRepeats)
@@ -154,8 +154,8 @@ TEST(DefaultImages, WallLinesFitBetweenTheirRepeats)
         const float half = 0.5f * wallTileFraction[line] * sheet.width;
         const int left = static_cast<int>(std::ceil(0.5f * sheet.width - half));
         const int right = static_cast<int>(std::floor(0.5f * sheet.width + half));
-        const int top = static_cast<int>(textSheetBands[line].top * sheet.height);
-        const int bottom = static_cast<int>(textSheetBands[line].bottom * sheet.height);
+        const int top = static_cast<int>(textRowTable[line].top * sheet.height);
+        const int bottom = static_cast<int>(textRowTable[line].bottom * sheet.height);
         for (int y = top; y < bottom; ++y)
             for (int x = 0; x < sheet.width; ++x)
                 if (x < left || x >= right) {

@@ -2,7 +2,6 @@
 // is given is silence, while the spectrum the show reacts to is the loud one.
 // SDL's "disk" audio driver writes what it is given to a file, read back here.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,14 +24,14 @@ TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
     const std::string track = folder.file("muting.mp3");
     ASSERT_TRUE(writeBytes(track, sineMp3(2 * soundRate, 40, 0.7f)));
 
-    setenv("SDL_AUDIODRIVER", "disk", 1);
+    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
     float bins[2][spectrumBinCount];
     float loudest[2] = {0, 0};
     size_t samples[2] = {0, 0};
     for (int enabled = 0; enabled < 2; ++enabled) {
         SCOPED_TRACE(enabled ? "music on" : "music off");
         const std::string heard = folder.file(enabled ? "heard-on.raw" : "heard-off.raw");
-        setenv("SDL_DISKAUDIOFILE", heard.c_str(), 1);
+        ScopedEnv file("SDL_DISKAUDIOFILE", heard.c_str());
         {
             DemoContext context;
             context.musicEnabled = enabled;
@@ -54,9 +53,6 @@ TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
             loudest[enabled] = std::max(loudest[enabled], std::fabs(sample));
         }
     }
-    unsetenv("SDL_DISKAUDIOFILE");
-    unsetenv("SDL_AUDIODRIVER");
-
     EXPECT_GT(samples[0], soundRate / 2) << "the muted track was played all the same";
     EXPECT_EQ(loudest[0], 0.0f) << "muted, yet the device was given sound";
     EXPECT_NEAR(loudest[1], 0.7f, 0.1f);

@@ -34,13 +34,6 @@ struct InFolder {
     ~InFolder() { std::filesystem::current_path(previous); }
 };
 
-// Sets an environment variable for one test.
-struct ScopedEnv {
-    std::string name;
-    ScopedEnv(const char* n, const char* value) : name(n) { setenv(n, value, 1); }
-    ~ScopedEnv() { unsetenv(name.c_str()); }
-};
-
 }  // namespace
 
 TEST(MusicTrack, WholeUpperCasedNameChoosesStreamOrModule)

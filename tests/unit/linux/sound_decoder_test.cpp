@@ -37,28 +37,15 @@ protected:
 
 }  // namespace
 
-TEST_F(OfflineSound, Mp3DecodesToItsLengthAndFrequency)
+TEST_F(OfflineSound, Mp3AtAnyMpegRatePlaysAt44100WithItsLengthAndPitch)
 {
-    const std::string path = folder.file("sine.mp3");
-    ASSERT_TRUE(writeBytes(path, sineMp3(2 * soundRate, 23, 0.5f)));
-    const SoundHandle stream = soundStreamFromFile(path.c_str());
-    ASSERT_NE(stream, 0u);
-    // Encoder delay and padding are cut: no more than a frame from the source.
-    EXPECT_NEAR(static_cast<double>(soundLength(stream)), 2.0 * soundRate, 1152.0);
-    soundPlay(stream);
-    float level = 0.0f;
-    EXPECT_EQ(loudestBin(stream, soundRate, level), 23);
-    EXPECT_NEAR(level, 0.5f, 0.03f);
-}
-
-TEST_F(OfflineSound, Mp3AtAnyMpegRatePlaysAt44100WithItsPitch)
-{
-    for (const int rate : {48000, 32000, 22050}) {
+    for (const int rate : {44100, 48000, 32000, 22050}) {
         SCOPED_TRACE(rate);
         const std::string path = folder.file("rate.mp3");
         ASSERT_TRUE(writeBytes(path, sineMp3(2 * static_cast<size_t>(rate), 23, 0.5f, rate)));
         const SoundHandle stream = soundStreamFromFile(path.c_str());
         ASSERT_NE(stream, 0u);
+        // Encoder delay and padding are cut: no more than a frame from the source.
         EXPECT_NEAR(static_cast<double>(soundLength(stream)), 2.0 * soundRate, 1152.0) << "two seconds";
         soundPlay(stream);
         float level = 0.0f;

@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -24,16 +23,6 @@ ScratchFolder::~ScratchFolder()
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
-}
-
-bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    // An empty vector's data() may be null, which fwrite must not be given.
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
 }
 
 std::vector<unsigned char> sineMp3(size_t frames, int bin, float amplitude, int rate, bool lameTag)

@@ -1,7 +1,11 @@
 #pragma once
+#include <stdlib.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tests/write_bytes.h"
 
 // Files the sound tests make for themselves.
 
@@ -13,7 +17,13 @@ struct ScratchFolder {
     std::string file(const std::string& name) const { return path + "/" + name; }
 };
 
-bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+// Sets an environment variable for one scope.
+struct ScopedEnv {
+    std::string name;
+    ScopedEnv(const char* n, const char* value) : name(n) { setenv(n, value, 1); }
+    ~ScopedEnv() { unsetenv(name.c_str()); }
+};
+
 
 // A stereo sine at the centre of spectrum bin `bin` (of the show's 44100 Hz),
 // encoded with LAME at `rate`, with its LAME tag unless lameTag is false.

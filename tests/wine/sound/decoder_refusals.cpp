@@ -3,26 +3,13 @@
 // with the line the show would print before it ends with 1; and a cut-short
 // file, which plays what decodes with a line of its own.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "assets/data_file.h"
 #include "music/music_track.h"
 #include "music/sound/sound.h"
-
-namespace {
-
-bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
-}  // namespace
+#include "tests/write_bytes.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
 // Encodes the MP3 files that the Windows decoder is checked with beyond the
 // default track: what a show's file might also be (mono, VBR, tagged, no
-// LAME tag) and what it must refuse (not 44100 Hz).
+// LAME tag, sampled at 48 or 22.05 kHz).
 #include <lame/lame.h>
 
 #include <algorithm>
@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "tests/write_bytes.h"
 
 namespace {
 
@@ -130,9 +132,7 @@ int main(int argc, char** argv)
         if (r.id3)
             addTags(mp3);
         const std::string path = std::string(argv[1]) + "/" + r.name;
-        std::FILE* out = std::fopen(path.c_str(), "wb");
-        const bool ok = out && std::fwrite(mp3.data(), 1, mp3.size(), out) == mp3.size();
-        if (!out || std::fclose(out) != 0 || !ok) {
+        if (!writeBytes(path, mp3)) {
             std::fprintf(stderr, "make-test-mp3: cannot write %s\n", path.c_str());
             return 1;
         }
