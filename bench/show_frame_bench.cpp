@@ -16,7 +16,7 @@
 #include "scenes/captions.h"
 #include "scenes/logo.h"
 #include "scenes/text_walls.h"
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 #include "shell/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 

@@ -54,8 +54,9 @@ BENCHMARK(ResampleShowLengthFrom48k)->Unit(benchmark::kMillisecond);
 // a new position every time.
 void CaptureSpectrum(benchmark::State& state)
 {
+    const SoundLayer layer(platformSoundBackend());
     soundUseExplicitPosition(true);
-    soundInit(nullptr);
+    soundInit();
     const SoundHandle track = soundStreamFromFile(trackPath().c_str());
     if (track == 0) {
         state.SkipWithError((trackPath() + " " + soundLastFailure()).c_str());

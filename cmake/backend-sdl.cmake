@@ -30,9 +30,4 @@ target_link_libraries(duskplatform PUBLIC duskcore duskimgui PkgConfig::SDL2
   PkgConfig::MPG123 PkgConfig::OPENMPT Threads::Threads)
 
 add_executable(duskwheel platform/sdl/main.cpp)
-target_link_libraries(duskwheel PRIVATE duskplatform)
-
-# The core calls into the backend through the seam's headers; the two static
-# libraries depend on each other.
-target_link_libraries(duskcore PUBLIC duskplatform)
-set_property(TARGET duskcore PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
+target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)

@@ -2,10 +2,14 @@
 # launcher dialog from its resource, ACM decoding and waveOut output. Nothing
 # here needs pkg-config or a Debian library: everything comes with mingw-w64.
 find_package(Threads REQUIRED)
-# windows.h reaches portable code through the GL headers: keep its min and max
-# macros out of the standard library's way.
-add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN)
+# mingw's gl.h takes these from windows.h unless they are defined, so with
+# them portable code sees OpenGL without windows.h.
+target_compile_definitions(duskcore PUBLIC "WINGDIAPI=__declspec(dllimport)" APIENTRY=__stdcall CALLBACK=__stdcall)
 target_link_libraries(duskcore PUBLIC opengl32 glu32)
+# windows.h's min and max macros and its rarely used parts stay out of the
+# backend's own files; every program and test that includes windows.h
+# links duskplatform and gets them too.
+set(DUSK_WINDOWS_DEFINITIONS NOMINMAX WIN32_LEAN_AND_MEAN)
 
 file(GLOB DUSK_PLATFORM_SOURCES CONFIGURE_DEPENDS
   platform/win32/*.cpp music/sound/win32/*.cpp)
@@ -15,14 +19,10 @@ add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
 # A callback without CALLBACK is a warning on 32-bit Windows and a crash at run
 # time; make it fail the build even where the 32-bit exe cannot be run.
 target_compile_options(duskplatform PRIVATE -Werror)
+target_compile_definitions(duskplatform PUBLIC ${DUSK_WINDOWS_DEFINITIONS})
 target_link_libraries(duskplatform PUBLIC duskcore gdi32 user32 winmm msacm32
   Threads::Threads)
 
 add_executable(duskwheel WIN32 platform/win32/main.cpp platform/win32/launcher.rc)
 target_compile_options(duskwheel PRIVATE -Werror)
-target_link_libraries(duskwheel PRIVATE duskplatform)
-
-# The core calls into the backend through the seam's headers; the two static
-# libraries depend on each other.
-target_link_libraries(duskcore PUBLIC duskplatform)
-set_property(TARGET duskcore PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
+target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)

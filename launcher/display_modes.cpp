@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 
 bool hasResolution(const std::vector<DisplayMode>& modes, const DisplayMode& candidate)
 {

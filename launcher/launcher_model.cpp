@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "shell/demo_context.h"
 
 namespace {
 
@@ -25,16 +24,18 @@ bool validPosition(int position, size_t count)
 
 }  // namespace
 
-LauncherLists makeLauncherLists(const DemoContext& context, const DisplaySource& displays)
+LauncherLists makeLauncherLists(const DisplaySource& displays, int32_t maxSamples)
 {
     LauncherLists lists;
-    for (const DisplayMode& mode : context.displayModes)
+    enumerateDisplayModes(displays, lists.displayModes);
+    lists.desktopAspect = detectDesktopAspect(displays);
+    for (const DisplayMode& mode : lists.displayModes)
         lists.resolutions.push_back(resolutionText(mode));
 
     lists.desktopKnown = displays.desktopMode && displays.desktopMode(lists.desktop);
     if (lists.desktopKnown) {
-        for (size_t i = 0; i < context.displayModes.size(); ++i) {
-            const DisplayMode& mode = context.displayModes[i];
+        for (size_t i = 0; i < lists.displayModes.size(); ++i) {
+            const DisplayMode& mode = lists.displayModes[i];
             if (mode.width == lists.desktop.width && mode.height == lists.desktop.height) {
                 lists.desktopEntry = static_cast<int>(i);
                 break;
@@ -48,7 +49,7 @@ LauncherLists makeLauncherLists(const DemoContext& context, const DisplaySource&
     lists.multisampling.push_back("None");
     lists.sampleCounts.push_back(0);
     // Doubling stops before it could overflow, whatever the maximum.
-    for (int32_t n = 2; n <= context.maxSamples; n *= 2) {
+    for (int32_t n = 2; n <= maxSamples; n *= 2) {
         lists.multisampling.push_back(formatted("%dx", n));
         lists.sampleCounts.push_back(n);
         if (n > INT32_MAX / 2)
@@ -80,33 +81,33 @@ std::string resolutionCaption(const LauncherLists& lists, const LauncherChoices&
     return std::string();
 }
 
-bool applyLauncherChoices(const LauncherLists& lists, const LauncherChoices& choices, DemoContext& context)
+bool applyLauncherChoices(const LauncherLists& lists, const LauncherChoices& choices, ShowSettings& settings)
 {
-    if (!canLaunch(lists, choices) || lists.resolutions.size() != context.displayModes.size())
+    if (!canLaunch(lists, choices) || lists.resolutions.size() != lists.displayModes.size())
         return false;
 
     if (lists.resolutions.empty()) {
-        context.width = static_cast<int32_t>(lists.desktop.width);
-        context.height = static_cast<int32_t>(lists.desktop.height);
-        context.colorBits = 32;  // the only depth the show runs at
+        settings.width = static_cast<int32_t>(lists.desktop.width);
+        settings.height = static_cast<int32_t>(lists.desktop.height);
+        settings.colorBits = 32;  // the only depth the show runs at
     } else {
-        const DisplayMode& mode = context.displayModes[static_cast<size_t>(choices.resolution)];
-        context.width = static_cast<int32_t>(mode.width);
-        context.height = static_cast<int32_t>(mode.height);
-        context.colorBits = static_cast<int32_t>(mode.bitsPerPixel);
+        const DisplayMode& mode = lists.displayModes[static_cast<size_t>(choices.resolution)];
+        settings.width = static_cast<int32_t>(mode.width);
+        settings.height = static_cast<int32_t>(mode.height);
+        settings.colorBits = static_cast<int32_t>(mode.bitsPerPixel);
     }
 
     if (choices.aspect == 0)
-        context.aspect = context.desktopAspect;
+        settings.aspect = lists.desktopAspect;
     else if (validPosition(choices.aspect, lists.aspects.size()))
-        context.aspect = choices.aspect;
+        settings.aspect = choices.aspect;
 
-    context.samples = validPosition(choices.multisampling, lists.sampleCounts.size())
-                          ? lists.sampleCounts[static_cast<size_t>(choices.multisampling)]
-                          : 0;
+    settings.samples = validPosition(choices.multisampling, lists.sampleCounts.size())
+                           ? lists.sampleCounts[static_cast<size_t>(choices.multisampling)]
+                           : 0;
 
-    context.fullscreen = choices.fullscreen;
-    context.vsync = choices.vsync;
-    context.musicEnabled = choices.music;
+    settings.fullscreen = choices.fullscreen;
+    settings.vsync = choices.vsync;
+    settings.music = choices.music;
     return true;
 }

@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "launcher/display_modes.h"
-
-struct DemoContext;
+#include "launcher/show_settings.h"
 
 // What the settings dialog offers. Both backends fill their controls from
 // it, so the lists read the same on every platform.
 struct LauncherLists {
+    std::vector<DisplayMode> displayModes;   // the first 32-bit mode of each resolution, in the driver's order
+    int32_t desktopAspect = AspectNone;      // what "Auto" means
     std::vector<std::string> resolutions;    // "%dx%d", one per display mode, in list order
     std::vector<std::string> aspects;        // "Auto", then the ratios in AspectCode order
     std::vector<std::string> multisampling;  // "None", then "%dx"
@@ -31,9 +32,9 @@ struct LauncherChoices {
     bool music = true;
 };
 
-// Fills the lists from the context's display modes and maximum sample count
-// and reads the desktop mode from the display source.
-LauncherLists makeLauncherLists(const DemoContext& context, const DisplaySource& displays);
+// Reads the display modes, the desktop mode and its aspect from the display
+// source and fills the lists; maxSamples bounds the multisampling list.
+LauncherLists makeLauncherLists(const DisplaySource& displays, int32_t maxSamples = 0);
 
 // The selection when the dialog opens: the desktop's resolution when the list
 // has it, "Auto", "None" and every switch on.
@@ -47,6 +48,6 @@ bool canLaunch(const LauncherLists& lists, const LauncherChoices& choices);
 // standing in for an empty list, or nothing.
 std::string resolutionCaption(const LauncherLists& lists, const LauncherChoices& choices);
 
-// Writes the choices into the context, as Launch does. Returns false and
-// leaves the context alone when canLaunch is false.
-bool applyLauncherChoices(const LauncherLists& lists, const LauncherChoices& choices, DemoContext& context);
+// Writes the choices into the settings, as Launch does. Returns false and
+// leaves the settings alone when canLaunch is false.
+bool applyLauncherChoices(const LauncherLists& lists, const LauncherChoices& choices, ShowSettings& settings);

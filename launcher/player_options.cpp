@@ -89,20 +89,35 @@ bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& option
     return true;
 }
 
-bool playerChoices(const PlayerOptions& options, const LauncherLists& lists, LauncherChoices& choices,
-                   std::string& error)
+bool playerSettings(const PlayerOptions& options, const LauncherLists& lists, ShowSettings& settings,
+                    std::string& error)
 {
-    choices = initialLauncherChoices(lists);
+    LauncherChoices choices = initialLauncherChoices(lists);
+    const std::string wanted = std::to_string(options.width) + "x" + std::to_string(options.height);
+    bool unlistedWindow = false;
     if (options.width > 0) {
-        const std::string wanted = std::to_string(options.width) + "x" + std::to_string(options.height);
         choices.resolution = -1;
         for (size_t i = 0; i < lists.resolutions.size(); ++i)
             if (lists.resolutions[i] == wanted)
                 choices.resolution = static_cast<int>(i);
         // With no modes listed at all the desktop's resolution is the only one.
         if (resolutionCaption(lists, choices) != wanted) {
-            error = "--size " + wanted + " is not a display mode of this display";
-            return false;
+            if (!options.windowed) {
+                error = "--size " + wanted + " is not a display mode of this display";
+                return false;
+            }
+            // A window needs no display mode: any size that fits on the desktop.
+            if (options.width < minimumWindowSide || options.height < minimumWindowSide) {
+                error = "--size " + wanted + " is smaller than the smallest window, 64x64";
+                return false;
+            }
+            if (!lists.desktopKnown || options.width > static_cast<int>(lists.desktop.width) ||
+                options.height > static_cast<int>(lists.desktop.height)) {
+                error = "--size " + wanted + " is larger than the desktop";
+                return false;
+            }
+            unlistedWindow = true;
+            choices.resolution = lists.resolutions.empty() ? -1 : 0;  // any entry; the size is set below
         }
     }
     if (!canLaunch(lists, choices)) {
@@ -113,6 +128,15 @@ bool playerChoices(const PlayerOptions& options, const LauncherLists& lists, Lau
     choices.fullscreen = !options.windowed;
     choices.vsync = options.vsync;
     choices.music = options.music;
+    if (!applyLauncherChoices(lists, choices, settings)) {
+        error = "the launcher's lists do not match the display modes";
+        return false;
+    }
+    if (unlistedWindow) {
+        settings.width = options.width;
+        settings.height = options.height;
+        settings.colorBits = 32;
+    }
     return true;
 }
 

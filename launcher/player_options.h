@@ -3,6 +3,9 @@
 
 #include "launcher/launcher_model.h"
 
+// The smallest window --play --windowed --size opens.
+constexpr int minimumWindowSide = 64;
+
 // The player's command line. Without --play the launcher asks as usual;
 // with it the choices below go through the launcher model exactly as the
 // dialog's would, so the two cannot disagree.
@@ -21,10 +24,11 @@ struct PlayerOptions {
 // False, with one line in error, for anything it cannot use.
 bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& options, std::string& error);
 
-// The launcher's choices for --play: false, with one line in error, when the
-// size is not one of the listed resolutions.
-bool playerChoices(const PlayerOptions& options, const LauncherLists& lists, LauncherChoices& choices,
-                   std::string& error);
+// The settings for --play, through the launcher model: false, with one line
+// in error, when fullscreen asks for a size that is no listed resolution, or
+// a window for one smaller than 64x64 or larger than the desktop.
+bool playerSettings(const PlayerOptions& options, const LauncherLists& lists, ShowSettings& settings,
+                    std::string& error);
 
 const char* playerUsage();
 const char* playerVersion();

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "music/sound/sound.h"
-#include "shell/demo_context.h"
 
 int32_t MusicTrack::load(const char* fileName)
 {
@@ -35,15 +34,14 @@ int32_t MusicTrack::load(const char* fileName)
     return 0;
 }
 
-void MusicTrack::start(DemoContext& context)
+void MusicTrack::start(bool musicEnabled)
 {
     const SoundHandle handle = activeHandle();
     // Switched off means silent, not skipped: the show still reads the spectrum.
-    if (!context.musicEnabled)
+    if (!musicEnabled)
         soundSetVolume(handle, 0.0f);
     soundStart();
     soundPlay(handle);
-    context.musicStarted = true;
 }
 
 void MusicTrack::captureSpectrum()

@@ -1,8 +1,6 @@
 #pragma once
 #include <cstdint>
 
-struct DemoContext;
-
 // The show's music and this frame's spectrum.
 struct MusicTrack {
     bool isModule = false;
@@ -13,8 +11,8 @@ struct MusicTrack {
     // 0 when loaded (a stream when the upper-cased name contains "MP3",
     // else a tracker module), -1 when the file cannot be opened or decoded.
     int32_t load(const char* fileName);
-    // Mutes when music is switched off, then starts playback and sets musicStarted.
-    void start(DemoContext& context);
+    // Mutes when music is switched off, then starts playback.
+    void start(bool musicEnabled);
     // Fills spectrumBins with the 512 magnitudes of what is playing now.
     void captureSpectrum();
     // The handle of whichever of the two was loaded.

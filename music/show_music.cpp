@@ -4,15 +4,15 @@
 
 #include "assets/data_file.h"
 #include "music/sound/sound.h"
-#include "shell/demo_context.h"
+#include "music/music_track.h"
 
-bool loadShowMusic(DemoContext& context)
+bool loadShowMusic(MusicTrack& music)
 {
-    if (!soundInit(context.native.window)) {
+    if (!soundInit()) {
         std::fprintf(stderr, "duskwheel: the sound output is already in use\n");
         return false;
     }
-    if (context.music.load(showMusicFile) != 0) {
+    if (music.load(showMusicFile) != 0) {
         // Named as the file system names it, like the pictures.
         std::fprintf(stderr, "duskwheel: the music file %s %s\n", dataFilePath(showMusicFile).c_str(),
                      soundLastFailure());
@@ -22,7 +22,7 @@ bool loadShowMusic(DemoContext& context)
     if (*soundLastNotice())
         std::fprintf(stderr, "duskwheel: the music file %s %s; playing the %.1f s that decode\n",
                      dataFilePath(showMusicFile).c_str(), soundLastNotice(),
-                     static_cast<double>(soundLength(context.music.activeHandle())) / soundRate);
+                     static_cast<double>(soundLength(music.activeHandle())) / soundRate);
     return true;
 }
 

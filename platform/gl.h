@@ -1,6 +1,9 @@
 #pragma once
-// Portable code includes OpenGL through here; the backend decides how.
-#include "gl_headers.h"
+// Portable code includes OpenGL through here. The Windows build defines the
+// calling-convention macros that its gl.h would otherwise take from windows.h.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glext.h>
 
 #ifndef APIENTRY
 #define APIENTRY

@@ -1,9 +1,7 @@
 #include "platform/gl_procs.h"
 
 #include <cstring>
-
-#include "platform/window.h"
-#include "shell/demo_context.h"
+#include <string>
 
 GlProcTable glProcs;
 
@@ -22,24 +20,29 @@ void fetch(const GlLoaderSource& source, Proc& slot, const char* name)
     slot = reinterpret_cast<Proc>(source.lookup(name));
 }
 
+// GL 3.0 made framebuffer objects core under the names without "EXT"; a
+// driver that does not list the extension may offer only those.
+template <typename Proc>
+void fetchFramebufferProc(const GlLoaderSource& source, Proc& slot, const char* name, bool core)
+{
+    fetch(source, slot, name);
+    const size_t length = std::strlen(name);
+    if (!slot && core && length > 3 && std::strcmp(name + length - 3, "EXT") == 0)
+        fetch(source, slot, std::string(name, length - 3).c_str());
+}
+
 bool hasExtensionFrom(const GlLoaderSource& source, const char* name)
 {
     return hasExtensionIn(source.glExtensions ? source.glExtensions() : nullptr, name);
 }
 
-bool fail(const char* what)
-{
-    loaderFailure = what;
-    return false;
-}
-
 }  // namespace
 
-GlLoaderSource liveGlLoaderSource()
+GlLoaderSource liveGlLoaderSource(GlLookup lookup)
 {
     GlLoaderSource source;
     source.glExtensions = liveGlExtensions;
-    source.lookup = lookupGlProc;
+    source.lookup = lookup;
     return source;
 }
 
@@ -65,65 +68,51 @@ bool hasExtensionIn(const char* text, const char* name)
 
 bool hasGlExtension(const char* name)
 {
-    return hasExtensionFrom(liveGlLoaderSource(), name);
+    return hasExtensionIn(liveGlExtensions(), name);
 }
 
-bool hasWglPixelFormatExtension(const ExtensionLoader& loader)
+bool failGlExtensions(const char* what)
 {
-    const char* text = nullptr;
-    if (glProcs.wglGetExtensionsStringARB)
-        text = glProcs.wglGetExtensionsStringARB(loader.owner ? loader.owner->native.deviceContext : nullptr);
-    if (glProcs.wglGetExtensionsStringEXT)
-        text = glProcs.wglGetExtensionsStringEXT();
-    return hasExtensionIn(text, "WGL_ARB_pixel_format");
+    loaderFailure = what;
+    return false;
 }
 
-bool loadGlExtensions(ExtensionLoader& loader)
+bool fetchGlEntryPoints(const GlVersion& version, const GlLoaderSource& source)
 {
-    return loadGlExtensionsFrom(loader, liveGlLoaderSource());
-}
-
-bool loadGlExtensionsFrom(ExtensionLoader& loader, const GlLoaderSource& source)
-{
-    if (loader.loaded)
-        return true;
     loaderFailure = "";
-
-    fetch(source, glProcs.wglGetExtensionsStringARB, "wglGetExtensionsStringARB");
-    if (!glProcs.wglGetExtensionsStringARB)
-        fetch(source, glProcs.wglGetExtensionsStringEXT, "wglGetExtensionsStringEXT");
-    if (!glProcs.wglGetExtensionsStringARB && !glProcs.wglGetExtensionsStringEXT)
-        return fail("wglGetExtensionsStringARB");
-
-    if (hasExtensionFrom(source, "WGL_EXT_swap_control"))
-        fetch(source, glProcs.wglSwapIntervalEXT, "wglSwapIntervalEXT");
-
     // glBlendEquation and multitexture are core from OpenGL 1.4 on, and drivers
     // such as Mesa no longer list GL_ARB_imaging, so a 1.4 context is enough.
-    const GlVersion& version = loader.owner ? loader.owner->glVersion : GlVersion();
     const bool core14 = version.major > 1 || (version.major == 1 && version.minor >= 4);
     if (!hasExtensionFrom(source, "GL_ARB_imaging") && !core14)
-        return fail("GL_ARB_imaging (or OpenGL 1.4)");
+        return failGlExtensions("GL_ARB_imaging (or OpenGL 1.4)");
 #define DUSK_FETCH_PROC(type, name) fetch(source, glProcs.name, #name);
     DUSK_GL_PROCS_IMAGING(DUSK_FETCH_PROC)
     if (!glProcs.glActiveTexture || !glProcs.glClientActiveTexture || !glProcs.glMultiTexCoord1f ||
         !glProcs.glMultiTexCoord2f || !glProcs.glMultiTexCoord3f || !glProcs.glMultiTexCoord4f)
-        return fail("the multitexture entry points");
+        return failGlExtensions("the multitexture entry points");
 
     if (version.major < 2)
-        return fail("OpenGL 2.0");
+        return failGlExtensions("OpenGL 2.0");
     DUSK_GL_PROCS_SHADERS(DUSK_FETCH_PROC)
-
-    if (!hasExtensionFrom(source, "GL_EXT_framebuffer_object"))
-        return fail("GL_EXT_framebuffer_object");
-    DUSK_GL_PROCS_FRAMEBUFFER(DUSK_FETCH_PROC)
 #undef DUSK_FETCH_PROC
 
-    if (!hasWglPixelFormatExtension(loader))
-        return fail("WGL_ARB_pixel_format");
-    fetch(source, glProcs.wglChoosePixelFormatARB, "wglChoosePixelFormatARB");
-    loader.loaded = true;
+    // Framebuffer objects are core from OpenGL 3.0 (and OpenGL ES 3.0) on,
+    // where no extension needs to be listed, as imaging is from 1.4.
+    const bool core30 = version.major >= 3;
+    if (!hasExtensionFrom(source, "GL_EXT_framebuffer_object") && !core30)
+        return failGlExtensions("GL_EXT_framebuffer_object");
+#define DUSK_FETCH_FRAMEBUFFER_PROC(type, name) fetchFramebufferProc(source, glProcs.name, #name, core30);
+    DUSK_GL_PROCS_FRAMEBUFFER(DUSK_FETCH_FRAMEBUFFER_PROC)
+#undef DUSK_FETCH_FRAMEBUFFER_PROC
     return true;
+}
+
+bool loadGlExtensionsFrom(ExtensionLoader& loader, const GlVersion& version, const GlLoaderSource& source)
+{
+    if (loader.loaded)
+        return true;
+    loader.loaded = fetchGlEntryPoints(version, source);
+    return loader.loaded;
 }
 
 const char* glLoaderFailure()

@@ -1,16 +1,18 @@
 #pragma once
 #include "platform/gl.h"
 
-struct ExtensionLoader;
+#include <cstdint>
 
-// The WGL entry points, typed here so that portable code can hold them; a
-// device-context handle is a plain pointer.
-typedef const char*(APIENTRYP DuskWglGetExtensionsStringArbProc)(void* deviceContext);
-typedef const char*(APIENTRYP DuskWglGetExtensionsStringExtProc)(void);
-typedef int(APIENTRYP DuskWglSwapIntervalExtProc)(int interval);
-typedef int(APIENTRYP DuskWglChoosePixelFormatArbProc)(void* deviceContext, const int* intAttributes,
-                                                       const float* floatAttributes, unsigned maxFormats,
-                                                       int* formats, unsigned* formatCount);
+struct GlVersion {
+    int32_t major = 0;
+    int32_t minor = 0;
+    char* text = nullptr;  // "M.m", allocated on the first read and kept
+};
+
+// Whether the entry points of the current context are in glProcs.
+struct ExtensionLoader {
+    bool loaded = false;
+};
 
 // Entry points by group, in the order they are fetched.
 #define DUSK_GL_PROCS_IMAGING(X)                          \
@@ -90,37 +92,41 @@ typedef int(APIENTRYP DuskWglChoosePixelFormatArbProc)(void* deviceContext, cons
     X(PFNGLCHECKFRAMEBUFFERSTATUSEXTPROC, glCheckFramebufferStatusEXT)  \
     X(PFNGLDRAWBUFFERSPROC, glDrawBuffers)
 
-// Every extension entry point the demo fetches (75), null until loaded.
-// Other code calls these functions only through this table.
+// Every GL extension entry point the show fetches (71), null until loaded.
+// Other code calls these functions only through this table; a platform's own
+// window-system entry points live in its backend.
 struct GlProcTable {
-    DuskWglGetExtensionsStringArbProc wglGetExtensionsStringARB = nullptr;
-    DuskWglGetExtensionsStringExtProc wglGetExtensionsStringEXT = nullptr;
-    DuskWglSwapIntervalExtProc wglSwapIntervalEXT = nullptr;
 #define DUSK_DECLARE_PROC(type, name) type name = nullptr;
     DUSK_GL_PROCS_IMAGING(DUSK_DECLARE_PROC)
     DUSK_GL_PROCS_SHADERS(DUSK_DECLARE_PROC)
     DUSK_GL_PROCS_FRAMEBUFFER(DUSK_DECLARE_PROC)
 #undef DUSK_DECLARE_PROC
-    DuskWglChoosePixelFormatArbProc wglChoosePixelFormatARB = nullptr;
 };
 
 extern GlProcTable glProcs;
 
-// What the loader reads from the driver; the live one asks the current context.
+// What the loader reads from the driver: the live one asks the current
+// context through the backend's lookup.
+using GlLookup = void* (*)(const char* name);
 struct GlLoaderSource {
     const char* (*glExtensions)() = nullptr;
-    void* (*lookup)(const char* name) = nullptr;
+    GlLookup lookup = nullptr;
 };
-GlLoaderSource liveGlLoaderSource();
+GlLoaderSource liveGlLoaderSource(GlLookup lookup);
 
 // Whether name is one whole blank-separated entry of the extension text.
 bool hasExtensionIn(const char* extensionText, const char* name);
 bool hasGlExtension(const char* name);
-bool hasWglPixelFormatExtension(const ExtensionLoader& loader);
 
-// Fills glProcs and checks the driver once; later calls return true at once.
-bool loadGlExtensions(ExtensionLoader& loader);
-bool loadGlExtensionsFrom(ExtensionLoader& loader, const GlLoaderSource& source);
+// The GL part of the table from a context of the given version, with the
+// driver's checks; false, with glLoaderFailure set, at the first one failed.
+bool fetchGlEntryPoints(const GlVersion& version, const GlLoaderSource& source);
+
+// fetchGlEntryPoints once: later calls return true at once.
+bool loadGlExtensionsFrom(ExtensionLoader& loader, const GlVersion& version, const GlLoaderSource& source);
+
+// Records what a backend's own check of the driver found missing; false.
+bool failGlExtensions(const char* what);
 
 // What the last failed load found missing, for the one-line error.
 const char* glLoaderFailure();

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/gl.h"
+#include "platform/gl_procs.h"
 #include "platform/window.h"
-#include "shell/demo_context.h"
 
 void parseGlVersion(const char* versionString, GlVersion& version)
 {
@@ -25,7 +25,7 @@ void parseGlVersion(const char* versionString, GlVersion& version)
     }
 }
 
-void readGlVersion(DemoContext& context)
+void readGlVersion(GlVersion& version)
 {
-    parseGlVersion(reinterpret_cast<const char*>(glGetString(GL_VERSION)), context.glVersion);
+    parseGlVersion(reinterpret_cast<const char*>(glGetString(GL_VERSION)), version);
 }

@@ -1,8 +1,15 @@
 #pragma once
 
-struct DemoContext;
+struct LauncherLists;
+struct ShowSettings;
 
-// The settings dialog. Fills the context's settings and returns 1004 on
-// Launch; returns -1 and leaves the context untouched on Quit, Escape or
-// close. Returns 0, after one line on stderr, when it cannot be shown at all.
-int runLauncher(DemoContext& context);
+// The settings dialog, filled from the lists. Writes the chosen settings and
+// returns 1004 on Launch; returns -1 and leaves the settings untouched on
+// Quit, Escape or close. Returns 0, after one line on stderr, when it cannot
+// be shown at all.
+int runLauncher(const LauncherLists& lists, ShowSettings& settings);
+
+constexpr int launcherLaunched = 1004;
+constexpr int launcherLeft = -1;
+// The launcher could not be shown at all (no display); it has said why.
+constexpr int launcherUnavailable = 0;

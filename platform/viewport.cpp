@@ -1,9 +1,7 @@
 #include "platform/viewport.h"
 
 #include "platform/gl.h"
-#include "shell/aspect_code.h"
-
-ProjectionSettings projectionSettings;
+#include "launcher/aspect_code.h"
 
 Letterbox fitLetterbox(int32_t width, int32_t height)
 {
@@ -39,7 +37,7 @@ float aspectRatioOf(int32_t aspect)
     }
 }
 
-bool setupViewport(int32_t aspect, int32_t width, int32_t height)
+bool setupViewport(int32_t aspect, int32_t width, int32_t height, const ProjectionSettings& projection)
 {
     // Every ratio gives the same 16:10 picture; the ratio only decides whether the setup runs.
     if (aspectRatioOf(aspect) < 0.0f || height == 0)
@@ -50,7 +48,7 @@ bool setupViewport(int32_t aspect, int32_t width, int32_t height)
     glLoadIdentity();
     const float fieldOfView = 93.1f;
     const float pictureAspect = static_cast<float>(box.width) / static_cast<float>(box.height);
-    gluPerspective(fieldOfView, pictureAspect, projectionSettings.nearPlane, projectionSettings.farPlane);
+    gluPerspective(fieldOfView, pictureAspect, projection.nearPlane, projection.farPlane);
     glMatrixMode(GL_MODELVIEW);
     return true;
 }

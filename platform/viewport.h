@@ -5,7 +5,6 @@ struct ProjectionSettings {
     float nearPlane = 0.01f;
     float farPlane = 10000.0f;
 };
-extern ProjectionSettings projectionSettings;
 
 struct Letterbox {
     int32_t x = 0;
@@ -20,6 +19,6 @@ Letterbox fitLetterbox(int32_t width, int32_t height);
 // The ratio of an aspect code, or -1 for AspectNone and unknown codes.
 float aspectRatioOf(int32_t aspect);
 
-// Letterboxed viewport and the show's perspective. False, with nothing
-// changed, for an unknown aspect or a zero height.
-bool setupViewport(int32_t aspect, int32_t width, int32_t height);
+// Letterboxed viewport and the show's perspective between the projection's
+// planes. False, with nothing changed, for an unknown aspect or a zero height.
+bool setupViewport(int32_t aspect, int32_t width, int32_t height, const ProjectionSettings& projection);

@@ -1,41 +1,42 @@
 #pragma once
 #include <cstdint>
 
-struct DemoContext;
+struct ExtensionLoader;
+struct GlVersion;
+struct ShowSettings;
 
-// The show window and its GL context. Implemented by each backend, except
-// openDemoWindow, readGlVersion and loadContextEntryPoints, which are portable.
+// The show window and its GL context, implemented by each backend, which
+// keeps its handles to itself. readGlVersion and loadContextEntryPoints are
+// portable.
 
-// Sets samples to 0, creates the window and context from the context's
-// settings, shows the window and sets the viewport and projection.
-bool openDemoWindow(DemoContext& context);
-
-// Window, pixel format, GL context, version and extension entry points.
-// Prints one line on stderr saying what failed.
-bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fullscreen,
-                    int32_t colorBits, int32_t samples);
+// Window, pixel format and GL context at the settings' size, depth, samples,
+// fullscreen and vsync; then the context's version and entry points. Prints
+// one line on stderr saying what failed and undoes what it made.
+bool createGlWindow(const ShowSettings& settings, GlVersion& glVersion, ExtensionLoader& loader);
 
 // Releases everything createGlWindow made and restores the desktop mode. Safe to run twice.
-void destroyGlWindow(DemoContext& context);
+void destroyGlWindow();
 
 // Shows the window, gives it the focus and, in fullscreen, hides the cursor.
-void showDemoWindow(DemoContext& context);
+void showDemoWindow();
 
-// Drains pending window events without waiting: key-downs set the context's
-// keys entry of the key's Windows virtual-key code. False once a quit was taken.
-bool pumpMessages(DemoContext& context);
+// Drains pending window events without waiting: key-downs set the entry of
+// the key's Windows virtual-key code. False once a quit was taken.
+bool pumpMessages(bool (&keys)[256]);
 
 // Swaps the window's buffers.
-void presentFrame(DemoContext& context);
+void presentFrame();
 
-// Parses GL_VERSION of the current context into glVersion.
-void readGlVersion(DemoContext& context);
+// Parses GL_VERSION of the current context.
+void readGlVersion(GlVersion& version);
+
+// How a backend fills the entry-point table from its current context.
+using GlEntryPointLoad = bool (*)(ExtensionLoader& loader, const GlVersion& version);
 
 // The last step of every backend's createGlWindow: the version of the context
-// just made current and the extension entry points, with one line on stderr
-// naming what the driver lacks.
-bool loadContextEntryPoints(DemoContext& context);
+// just made current and the entry points, with one line on stderr naming
+// what the driver lacks.
+bool loadContextEntryPoints(GlVersion& glVersion, ExtensionLoader& loader, GlEntryPointLoad load);
 
-// A GL or WGL entry point by name, or null. The SDL backend answers the WGL
-// names with its own stand-ins.
+// A GL entry point of the current context by name, or null.
 void* lookupGlProc(const char* name);

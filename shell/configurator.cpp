@@ -6,7 +6,7 @@
 
 bool VelloranConfigurator::load()
 {
-    if (!loadShowMusic(*context))
+    if (!loadShowMusic(context->music))
         return false;
     loadShowShaders(context->shaders);
     loadShowTextures(context->textures);

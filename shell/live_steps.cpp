@@ -1,3 +1,5 @@
+#include "shell/live_steps.h"
+
 #include "frame/frame_composer.h"
 #include "frame/screen_fades.h"
 #include "music/sound/sound.h"
@@ -6,38 +8,53 @@
 #include "platform/window.h"
 #include "shell/configurator.h"
 #include "shell/demo_context.h"
-#include "shell/show_clock.h"
-#include "shell/show_run.h"
 
-namespace {
-FrameComposer* composer = nullptr;
+LiveShow::LiveShow() = default;
+LiveShow::~LiveShow() = default;
+
+bool openDemoWindow(DemoContext& context)
+{
+    context.settings.samples = 0;
+    if (!createGlWindow(context.settings, context.glVersion, context.extensionLoader))
+        return false;
+    showDemoWindow();
+    context.projection.nearPlane = 0.01f;
+    context.projection.farPlane = 10000.0f;
+    const ShowSettings& s = context.settings;
+    // With no known aspect (Auto on an odd desktop) GL's defaults would stretch
+    // the picture over the whole window; the 16:10 letterbox is what every known
+    // ratio gets, so it is the sensible picture here too.
+    if (!setupViewport(s.aspect, s.width, s.height, context.projection))
+        setupViewport(Ratio16x10, s.width, s.height, context.projection);
+    return true;
 }
 
-ShowSteps liveShowSteps(DemoContext& context)
+ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
 {
     DemoContext* c = &context;
+    LiveShow* live = &show;
     ShowSteps steps;
-    steps.runLauncher = [c] { return runLauncher(*c); };
+    steps.runLauncher = [](ShowSettings&) { return launcherUnavailable; };  // runPlayer sets the real one
     steps.openWindow = [c] { return openDemoWindow(*c); };
     steps.load = [c] { return c->configurator->load(); };
-    steps.makeComposer = [] { composer = new FrameComposer(); };
-    steps.startClock = [] { return gShowClock.start(); };
+    steps.makeComposer = [live] { live->composer.reset(new FrameComposer()); };
+    steps.startClock = [live] { return live->clock.start(); };
     steps.resetFades = [] { resetScreenFades(); };
-    steps.startMusic = [c] { c->music.start(*c); };
-    steps.readTicks = [] { return gShowClock.ticks.load(std::memory_order_relaxed); };
-    steps.pumpMessages = [c] { return pumpMessages(*c); };
-    steps.drawFrame = [] {
-        composer->draw();
+    steps.startMusic = [c] {
+        c->music.start(c->settings.music);
+        c->musicStarted = true;
+    };
+    steps.readTicks = [live] { return live->clock.ticks.load(std::memory_order_relaxed); };
+    steps.pumpMessages = [c] { return pumpMessages(c->keys); };
+    steps.drawFrame = [live] {
+        live->composer->draw();
         drawScreenFades();
         glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     };
-    steps.present = [c] { presentFrame(*c); };
-    steps.stopClock = [] { gShowClock.stop(); };
+    steps.present = [] { presentFrame(); };
+    steps.stopClock = [live] { live->clock.stop(); };
     steps.stopMusic = [] { soundStop(); };
-    steps.destroyWindow = [c] { destroyGlWindow(*c); };
-    steps.deleteComposer = [] {
-        delete composer;
-        composer = nullptr;
-    };
+    steps.destroyWindow = [] { destroyGlWindow(); };
+    steps.deleteComposer = [live] { live->composer.reset(); };
     return steps;
 }

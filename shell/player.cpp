@@ -9,8 +9,9 @@
 #include "assets/show_assets.h"
 #include "launcher/player_options.h"
 #include "music/show_music.h"
+#include "platform/launcher.h"
 #include "shell/demo_context.h"
-#include "shell/show_run.h"
+#include "shell/live_steps.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ int wrongOptions(const std::string& error)
 
 }  // namespace
 
-int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, void (*say)(const char* text),
-              const std::string& installedData)
+int runPlayer(int argc, const char* const* argv, DemoContext& context, const DisplaySource& displays,
+              void (*say)(const char* text), const std::string& installedData)
 {
     PlayerOptions options;
     std::string error;
@@ -42,21 +43,27 @@ int runPlayer(int argc, const char* const* argv, const DisplaySource& displays, 
     prefetchShowMusic();
     prefetchShowPictures();
 
-    ShowSteps steps = liveShowSteps(gDemo);
-    if (options.action == PlayerOptions::Play) {
+    LiveShow show;
+    ShowSteps steps = liveShowSteps(context, show);
+    if (options.action != PlayerOptions::Play) {
+        // The dialog is filled from the display modes read now, before it opens.
+        const LauncherLists lists = makeLauncherLists(displays);
+        steps.runLauncher = [lists](ShowSettings& settings) { return runLauncher(lists, settings); };
+    } else {
         // --play reads the display's modes before any window: without a
         // display that is the failure to name, not the options.
         if (const char* why = displays.unreachable ? displays.unreachable() : nullptr) {
             std::fprintf(stderr, "duskwheel: cannot open the display %s\n", why);
             return 1;
         }
-        const LauncherLists lists = makeLauncherLists(gDemo, displays);
-        LauncherChoices choices;
-        if (!playerChoices(options, lists, choices, error))
+        const LauncherLists lists = makeLauncherLists(displays);
+        ShowSettings settings;
+        if (!playerSettings(options, lists, settings, error))
             return wrongOptions(error);
-        steps.runLauncher = [lists, choices] {
-            return applyLauncherChoices(lists, choices, gDemo) ? launcherLaunched : launcherUnavailable;
+        steps.runLauncher = [settings](ShowSettings& chosen) {
+            chosen = settings;
+            return launcherLaunched;
         };
     }
-    return runShow(gDemo, steps);
+    return runShow(context, steps);
 }

@@ -1,7 +1,5 @@
 #include "shell/show_clock.h"
 
-ShowClock gShowClock;
-
 bool ShowClock::start()
 {
     ticks.store(0, std::memory_order_relaxed);
@@ -12,12 +10,4 @@ void ShowClock::stop()
 {
     stopMillisecondTimer(*this);
     timerId = 0;
-}
-
-float frameDeltaFor(uint32_t elapsed)
-{
-    float delta = static_cast<float>(static_cast<double>(elapsed) / 500.0);
-    if (delta < 0.000001f)
-        delta = 0.002f;
-    return delta;
 }

@@ -14,12 +14,6 @@ struct ShowClock {
     void stop();
 };
 
-extern ShowClock gShowClock;
-
-// frameDelta for a frame that began elapsed milliseconds after the previous
-// one: 2.0 per second, and one millisecond's worth (0.002) when none passed.
-float frameDeltaFor(uint32_t elapsed);
-
 // Platform side of the clock: a 1 ms periodic timer that stores the
 // milliseconds since start in ticks. Implemented by the backend.
 bool startMillisecondTimer(ShowClock& clock);

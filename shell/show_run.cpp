@@ -2,29 +2,6 @@
 
 #include "shell/configurator.h"
 #include "shell/demo_context.h"
-#include "shell/show_clock.h"
-
-void runFrameLoop(DemoContext& context, const ShowSteps& steps, uint32_t& lastTicks)
-{
-    bool quit = false;
-    for (;;) {
-        const uint32_t now = steps.readTicks();
-        const uint32_t elapsed = now - lastTicks;  // wraps like the counter does
-        lastTicks = now;
-        context.showTime = static_cast<int32_t>(steps.readTicks());
-        context.frameDelta = frameDeltaFor(elapsed);
-
-        if (!steps.pumpMessages())
-            quit = true;  // the frame is still drawn and presented
-        steps.drawFrame();
-
-        if (static_cast<uint32_t>(context.showTime) >= showEndTime || context.keys[keyEscape])
-            break;
-        steps.present();
-        if (quit)
-            break;
-    }
-}
 
 namespace {
 
@@ -44,15 +21,51 @@ void teardown(DemoContext& context, const ShowSteps& steps, bool clockStarted, b
 
 }  // namespace
 
-int runShow(DemoContext& context, const ShowSteps& steps)
+float frameDeltaFor(uint32_t elapsed)
 {
-    context.configurator = new VelloranConfigurator(&context);
-    const int launched = steps.runLauncher();
+    float delta = static_cast<float>(static_cast<double>(elapsed) / 500.0);
+    if (delta < 0.000001f)
+        delta = 0.002f;
+    return delta;
+}
+
+bool stepShow(DemoContext& context, const ShowSteps& steps, ShowRun& run)
+{
+    const uint32_t now = steps.readTicks();
+    const uint32_t elapsed = now - run.lastTicks;  // wraps like the counter does
+    run.lastTicks = now;
+    context.showTime = static_cast<int32_t>(steps.readTicks());
+    context.frameDelta = frameDeltaFor(elapsed);
+
+    const bool quit = !steps.pumpMessages();  // the frame is still drawn and presented
+    steps.drawFrame();
+
+    if (static_cast<uint32_t>(context.showTime) >= showEndTime || context.keys[keyEscape])
+        return false;
+    steps.present();
+    return !quit;
+}
+
+void runFrameLoop(DemoContext& context, const ShowSteps& steps, uint32_t& lastTicks)
+{
+    ShowRun run;
+    run.lastTicks = lastTicks;
+    while (stepShow(context, steps, run)) {
+    }
+    lastTicks = run.lastTicks;
+}
+
+int launchShow(DemoContext& context, const ShowSteps& steps, int launched, const ShowSettings& settings,
+               ShowRun& run)
+{
     if (launched < 0)
         return -1;  // nothing was opened; the configurator goes with the context
     // A launcher that could not be shown has said why; that is a failure, not a Quit.
     if (launched != launcherLaunched)
         return 1;
+    context.settings = settings;
+    if (!context.configurator)
+        context.configurator = new VelloranConfigurator(&context);
 
     // No window or no music: give back what was made and end with 1, rather than draw a broken show.
     if (!steps.openWindow()) {
@@ -67,9 +80,30 @@ int runShow(DemoContext& context, const ShowSteps& steps)
     steps.startClock();  // a clock that did not start leaves the show at 0 ms
     steps.resetFades();
     steps.startMusic();
+    run.lastTicks = 0;
+    run.running = true;
+    return 0;
+}
 
-    uint32_t lastTicks = 0;
-    runFrameLoop(context, steps, lastTicks);
+void endShow(DemoContext& context, const ShowSteps& steps, ShowRun& run)
+{
+    if (!run.running)
+        return;
+    run.running = false;
     teardown(context, steps, true, true);
+}
+
+int runShow(DemoContext& context, const ShowSteps& steps)
+{
+    context.configurator = new VelloranConfigurator(&context);
+    ShowSettings settings = context.settings;
+    ShowRun run;
+    const int launched = steps.runLauncher(settings);
+    const int started = launchShow(context, steps, launched, settings, run);
+    if (started != 0)
+        return started;
+    while (stepShow(context, steps, run)) {
+    }
+    endShow(context, steps, run);
     return 0;
 }

@@ -9,8 +9,11 @@
 
 #include "assets/show_assets.h"
 #include "music/show_music.h"
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 #include "shell/demo_context.h"
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
+#include "shell/live_steps.h"
 #include "shell/show_run.h"
 
 int main(int argc, char** argv)
@@ -19,20 +22,23 @@ int main(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     Clock::time_point launched;
     double firstFrameMs = -1;
+    DemoContext context;
+    const SoundLayer sound(platformSoundBackend());
+    LiveShow live;
     if (prefetch) {
         prefetchShowMusic();
         prefetchShowPictures();
     }
 
-    ShowSteps steps = liveShowSteps(gDemo);
-    steps.runLauncher = [&] {
+    ShowSteps steps = liveShowSteps(context, live);
+    steps.runLauncher = [&](ShowSettings& settings) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
-        gDemo.width = 1280;
-        gDemo.height = 800;
-        gDemo.colorBits = 32;
-        gDemo.aspect = Ratio16x10;
-        gDemo.fullscreen = false;
-        gDemo.musicEnabled = true;
+        settings.width = 1280;
+        settings.height = 800;
+        settings.colorBits = 32;
+        settings.aspect = Ratio16x10;
+        settings.fullscreen = false;
+        settings.music = true;
         launched = Clock::now();
         return launcherLaunched;
     };
@@ -40,10 +46,10 @@ int main(int argc, char** argv)
         livePresent();
         if (firstFrameMs < 0) {
             firstFrameMs = std::chrono::duration<double, std::milli>(Clock::now() - launched).count();
-            gDemo.keys[keyEscape] = true;  // one more frame, then the end
+            context.keys[keyEscape] = true;  // one more frame, then the end
         }
     };
-    const int result = runShow(gDemo, steps);
+    const int result = runShow(context, steps);
     std::printf("launch to first frame: %.0f ms (%s)\n", firstFrameMs, prefetch ? "music and pictures decoded ahead" : "decoded at load");
     return result;
 }

@@ -13,13 +13,12 @@
 #include "music/sound/sound_channel.h"
 #include "music/sound/spectrum.h"
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
 
 enum class Output { None, Device, Silent, Explicit };
 
 struct SoundState {
+    const SoundBackend& backend;
     Output output = Output::None;
     bool running = false;
     bool explicitRequested = false;
@@ -39,20 +38,36 @@ struct SoundState {
         std::vector<float> pcm;
         bool decoded = false;
         const char* why = "";
+        DecodeControl control;
     } prefetch;
+
+    explicit SoundState(const SoundBackend& backend) : backend(backend) {}
 };
 
-// Never destroyed: the demo context frees the sound from its own destructor
-// at exit, and this must outlive it whatever order the files' statics go in.
+namespace {
+
+// The layer that main made, or null outside its lifetime: the calls mirror a
+// C sound library's, so they reach one current layer rather than take it.
+SoundState* current = nullptr;
+
 SoundState& sound()
 {
-    static SoundState* state = new SoundState;
-    return *state;
+    return *current;
+}
+
+// A prefetch still decoding is told to stop, and ends within a block.
+void endPrefetch(SoundState::Prefetch& p)
+{
+    p.control.stop = true;
+    if (p.worker.joinable())
+        p.worker.join();
+    p.fileName.clear();
+    p.pcm = std::vector<float>();
 }
 
 SoundChannel* findChannel(SoundHandle handle)
 {
-    if (handle == 0)
+    if (handle == 0 || !current)
         return nullptr;
     for (auto& channel : sound().channels)
         if (channel->handle == handle)
@@ -82,10 +97,10 @@ uint64_t silentPosition()
 void fallBackIfDeviceLost()
 {
     SoundState& s = sound();
-    if (s.output != Output::Device || !outputDeviceLost())
+    if (s.output != Output::Device || !sound().backend.outputDeviceLost())
         return;
-    const uint64_t heard = outputDeviceHeardFrame();
-    closeOutputDevice();
+    const uint64_t heard = sound().backend.outputDeviceHeardFrame();
+    sound().backend.closeOutputDevice();
     s.output = Output::Silent;
     s.silentBase = heard;
     s.silentSince = Clock::now();
@@ -98,7 +113,7 @@ uint64_t heardFrame()
     fallBackIfDeviceLost();
     switch (sound().output) {
     case Output::Device:
-        return outputDeviceHeardFrame();
+        return sound().backend.outputDeviceHeardFrame();
     case Output::Silent:
         return silentPosition();
     default:
@@ -109,8 +124,8 @@ uint64_t heardFrame()
 // Channels are added and changed only while the device does not mix.
 struct DeviceLock {
     bool held;
-    DeviceLock() : held(sound().output == Output::Device) { if (held) lockOutputDevice(); }
-    ~DeviceLock() { if (held) unlockOutputDevice(); }
+    DeviceLock() : held(sound().output == Output::Device) { if (held) sound().backend.lockOutputDevice(); }
+    ~DeviceLock() { if (held) sound().backend.unlockOutputDevice(); }
     DeviceLock(const DeviceLock&) = delete;
     DeviceLock& operator=(const DeviceLock&) = delete;
 };
@@ -131,8 +146,10 @@ SoundHandle addChannel(std::vector<float>&& pcm)
 
 }  // namespace
 
-bool soundInit(void*)
+bool soundInit()
 {
+    if (!current)
+        return false;
     SoundState& s = sound();
     if (s.output != Output::None)
         return false;
@@ -140,7 +157,7 @@ bool soundInit(void*)
     s.silentBase = 0;
     if (s.explicitRequested) {
         s.output = Output::Explicit;
-    } else if (openOutputDevice(mixAll)) {
+    } else if (sound().backend.openOutputDevice(mixAll)) {
         s.output = Output::Device;
     } else {
         std::fprintf(stderr, "duskwheel: no audio device: playing silently\n");
@@ -159,7 +176,7 @@ bool prefetchedOrDecoded(const char* fileName, std::vector<float>& pcm, const ch
 {
     SoundState::Prefetch& p = sound().prefetch;
     if (p.fileName.empty() || p.fileName != fileName)
-        return decodeMp3File(fileName, pcm, why);
+        return sound().backend.decodeMp3File(fileName, pcm, why, nullptr);
     if (p.worker.joinable())
         p.worker.join();
     if (take) {
@@ -204,28 +221,33 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
 
 SoundHandle soundStreamFromFile(const char* fileName)
 {
-    return loadChannel(takeOrDecodeMp3, fileName);
+    return current ? loadChannel(takeOrDecodeMp3, fileName) : 0;
+}
+
+static bool renderModule(const char* fileName, std::vector<float>& pcm, const char*& why)
+{
+    return sound().backend.renderModuleFile(fileName, pcm, why, nullptr);
 }
 
 SoundHandle soundModuleFromFile(const char* fileName)
 {
-    return loadChannel(renderModuleFile, fileName);
+    return current ? loadChannel(renderModule, fileName) : 0;
 }
 
 const char* soundLastFailure()
 {
-    return sound().lastFailure;
+    return current ? current->lastFailure : "the sound layer is not there";
 }
 
 const char* soundLastNotice()
 {
-    return sound().lastNotice;
+    return current ? current->lastNotice : "";
 }
 
 bool soundDecodeStream(const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    if (!fileName) {
-        why = "no file name";
+    if (!fileName || !current) {
+        why = fileName ? "the sound layer is not there" : "no file name";
         return false;
     }
     return prefetchedOrDecoded(fileName, pcm, why, false);
@@ -242,12 +264,14 @@ void soundSetVolume(SoundHandle handle, float volume)
 
 void soundStart()
 {
+    if (!current)
+        return;
     SoundState& s = sound();
     if (s.output == Output::None || s.running)
         return;
     s.running = true;
     if (s.output == Output::Device)
-        runOutputDevice(true);
+        sound().backend.runOutputDevice(true);
     else if (s.output == Output::Silent)
         s.silentSince = Clock::now();
 }
@@ -260,7 +284,7 @@ void soundPlay(SoundHandle handle)
     SoundState& s = sound();
     DeviceLock lock;
     if (s.output == Output::Device)
-        channel->startFrame = outputDeviceNextFrame();
+        channel->startFrame = sound().backend.outputDeviceNextFrame();
     else if (s.output == Output::Silent)
         channel->startFrame = silentPosition();
     channel->playing = true;
@@ -294,11 +318,13 @@ void soundSpectrum(SoundHandle handle, float bins[spectrumBinCount])
 
 void soundStop()
 {
+    if (!current)
+        return;
     SoundState& s = sound();
     if (!s.running)
         return;
     if (s.output == Output::Device)
-        runOutputDevice(false);
+        sound().backend.runOutputDevice(false);
     else if (s.output == Output::Silent)
         s.silentBase = silentPosition();
     s.running = false;
@@ -306,16 +332,15 @@ void soundStop()
 
 void soundFree()
 {
+    if (!current)
+        return;
     SoundState& s = sound();
     soundStop();
-    // A decode nobody took (the launcher was left) must end before exit.
-    if (s.prefetch.worker.joinable())
-        s.prefetch.worker.join();
-    s.prefetch.fileName.clear();
-    s.prefetch.pcm = std::vector<float>();
+    // A decode nobody took (the launcher was left) stops rather than runs to its end.
+    endPrefetch(s.prefetch);
     // The device's thread reads the tracks, so it goes first.
     if (s.output == Output::Device)
-        closeOutputDevice();
+        sound().backend.closeOutputDevice();
     s.channels.clear();
     s.output = Output::None;
     s.silentBase = 0;
@@ -323,25 +348,49 @@ void soundFree()
 
 void soundUseExplicitPosition(bool on)
 {
-    sound().explicitRequested = on;
+    if (current)
+        current->explicitRequested = on;
 }
 
 void soundSetPosition(uint64_t sampleFrame)
 {
-    sound().explicitPosition = sampleFrame;
+    if (current)
+        current->explicitPosition = sampleFrame;
 }
 
 void soundPrefetchStream(const char* fileName)
 {
+    if (!current)
+        return;
     SoundState::Prefetch& p = sound().prefetch;
     if (!fileName || p.worker.joinable())
         return;
     p.fileName = fileName;
     p.decoded = false;
+    p.control.stop = false;
+    p.control.blocks = 0;
+    const DecodeFunction decode = sound().backend.decodeMp3File;
     try {
-        p.worker = std::thread([&p] { p.decoded = decodeMp3File(p.fileName.c_str(), p.pcm, p.why); });
+        p.worker = std::thread([&p, decode] { p.decoded = decode(p.fileName.c_str(), p.pcm, p.why, &p.control); });
     } catch (const std::system_error&) {
         // No thread to spare: the stream is decoded when it is loaded.
         p.fileName.clear();
     }
+}
+
+SoundLayer::SoundLayer(const SoundBackend& backend) : state(new SoundState(backend)), previous(current)
+{
+    current = state;
+}
+
+SoundLayer::~SoundLayer()
+{
+    soundFree();
+    current = previous;
+    delete state;
+}
+
+uint32_t soundPrefetchBlocks()
+{
+    return current ? current->prefetch.control.blocks.load() : 0;
 }

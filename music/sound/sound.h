@@ -10,6 +10,24 @@
 // before initialisation and after a failed one.
 
 using SoundHandle = uint32_t;
+struct SoundBackend;
+struct SoundState;
+
+// The sound layer's state for as long as it lives: main makes one with its
+// backend's decoders and output, and every call below works on it. Its end
+// stops a decode still running ahead and frees the output. Outside its
+// lifetime the calls do nothing, and loads fail.
+class SoundLayer {
+public:
+    explicit SoundLayer(const SoundBackend& backend);
+    ~SoundLayer();
+    SoundLayer(const SoundLayer&) = delete;
+    SoundLayer& operator=(const SoundLayer&) = delete;
+
+private:
+    SoundState* state;
+    SoundState* previous;
+};
 
 constexpr uint32_t soundRate = 44100;
 constexpr int spectrumWindow = 1024;               // samples per capture
@@ -18,8 +36,8 @@ constexpr int spectrumBinCount = spectrumWindow / 2;
 // Opens the default output. When no device can be opened a silent output
 // takes its place (one line on stderr) whose position follows the monotonic
 // clock, so this succeeds either way; it fails only when called twice
-// without soundFree in between. window is the show window (unused here).
-bool soundInit(void* window);
+// without soundFree in between.
+bool soundInit();
 
 // An MP3 file decoded whole, encoder delay and padding trimmed; 0 when it
 // cannot be opened or decoded.
@@ -64,6 +82,9 @@ void soundUseExplicitPosition(bool on);
 // The play position of every playing channel, in sample frames at 44100 Hz
 // counted from the channel's first sample.
 void soundSetPosition(uint64_t sampleFrame);
+
+// How many blocks the prefetch's decode has decoded so far.
+uint32_t soundPrefetchBlocks();
 
 // Length of the channel's track in sample frames; 0 for no channel.
 uint64_t soundLength(SoundHandle channel);

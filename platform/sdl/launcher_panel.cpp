@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/demo_context.h"
-#include "shell/show_run.h"
+#include "platform/launcher.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ bool launchAllowed(const LauncherPanel& panel)
 
 void launch(LauncherPanel& panel)
 {
-    if (applyLauncherChoices(panel.lists, panel.choices, *panel.context))
+    if (applyLauncherChoices(panel.lists, panel.choices, *panel.settings))
         panel.result = launcherLaunched;
 }
 
@@ -243,11 +242,11 @@ void launcherWindowSize(int& width, int& height)
     height = static_cast<int>(size.y + 0.5f);
 }
 
-void openLauncherPanel(LauncherPanel& panel, DemoContext& context, const DisplaySource& displays)
+void openLauncherPanel(LauncherPanel& panel, const LauncherLists& lists, ShowSettings& settings)
 {
     panel = LauncherPanel();
-    panel.context = &context;
-    panel.lists = makeLauncherLists(context, displays);
+    panel.settings = &settings;
+    panel.lists = lists;
     panel.choices = initialLauncherChoices(panel.lists);
     // Without a resolution to launch at, Enter must not land on Quit: the
     // resolution box is where the user has to go first.

@@ -2,8 +2,7 @@
 #include <SDL.h>
 
 #include "launcher/launcher_model.h"
-
-struct DemoContext;
+#include "launcher/show_settings.h"
 
 // The launcher's controls in the dialog's tab order.
 enum LauncherControl {
@@ -23,7 +22,7 @@ enum LauncherControl {
 // moves the focus, arrows move a list's selection, Space presses, Enter
 // launches, Escape quits).
 struct LauncherPanel {
-    DemoContext* context = nullptr;
+    ShowSettings* settings = nullptr;  // written on Launch
     LauncherLists lists;
     LauncherChoices choices;
     int focus = LaunchButton;
@@ -33,8 +32,8 @@ struct LauncherPanel {
     int result = 0;           // 1004 once launched, -1 once left
 };
 
-// Fills the lists and the initial selection; the desktop mode is read from displays.
-void openLauncherPanel(LauncherPanel& panel, DemoContext& context, const DisplaySource& displays);
+// Takes the lists and sets the initial selection; Launch writes settings.
+void openLauncherPanel(LauncherPanel& panel, const LauncherLists& lists, ShowSettings& settings);
 
 // Dialog keys; the rest is ImGui's.
 void handleLauncherKey(LauncherPanel& panel, SDL_Keycode key, Uint16 modifiers);

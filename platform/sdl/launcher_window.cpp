@@ -7,12 +7,9 @@
 #include <cstdio>
 
 #include "platform/launcher.h"
-#include "platform/sdl/display_source.h"
 #include "platform/sdl/launcher_panel.h"
 #include "platform/sdl/quit_signal.h"
 #include "platform/sdl/video.h"
-#include "shell/demo_context.h"
-#include "shell/show_run.h"
 
 namespace {
 
@@ -190,7 +187,7 @@ void drawFrame(LauncherPanel& panel, const LauncherWindow& w)
 
 }  // namespace
 
-int runLauncher(DemoContext& context)
+int runLauncher(const LauncherLists& lists, ShowSettings& settings)
 {
     // No display means no launcher: say so and fail, rather than pass it off as a Quit.
     if (const char* why = sdlVideoUnreachable()) {
@@ -205,7 +202,7 @@ int runLauncher(DemoContext& context)
     }
 
     LauncherPanel panel;
-    openLauncherPanel(panel, context, sdlDisplaySource());
+    openLauncherPanel(panel, lists, settings);
     int framesToDraw = framesAfterInput;
     while (panel.result == 0) {
         SDL_Event event;

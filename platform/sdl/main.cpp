@@ -4,7 +4,10 @@
 #include <string>
 
 #include "platform/sdl/display_source.h"
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "platform/sdl/quit_signal.h"
+#include "shell/demo_context.h"
 #include "shell/player.h"
 
 namespace {
@@ -25,11 +28,24 @@ std::string installedData()
     return folder;
 }
 
+// SDL for the whole run: shut down only once the context has given back
+// its music and textures.
+struct SdlSession {
+    SdlSession() { SDL_SetMainReady(); }
+    ~SdlSession() { SDL_Quit(); }
+    SdlSession(const SdlSession&) = delete;
+    SdlSession& operator=(const SdlSession&) = delete;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     // Ctrl-C or SIGTERM quits the launcher or closes the show, rather than killing it mid-frame.
     catchQuitSignals();
-    return runPlayer(argc, argv, sdlDisplaySource(), say, installedData());
+    const SdlSession sdl;
+    DemoContext context;
+    const DisplaySource& displays = sdlDisplaySource();
+    const SoundLayer sound(platformSoundBackend());
+    return runPlayer(argc, argv, context, displays, say, installedData());
 }

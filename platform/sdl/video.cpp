@@ -7,8 +7,7 @@
 
 namespace {
 
-// Plain storage: the context's construction may start video before this
-// file's own static constructors have run.
+// Why video could not start, for the one-line error.
 char failure[256];
 
 void setFailure(const char* text)

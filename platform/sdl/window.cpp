@@ -1,38 +1,27 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstring>
+#include <initializer_list>
 
 #include "platform/gl_procs.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/quit_signal.h"
 #include "platform/sdl/video.h"
 #include "platform/window.h"
-#include "shell/demo_context.h"
+#include "launcher/show_settings.h"
 
 namespace {
 
 const char* const windowTitle = "duskwheel2o13";
 
-// SDL has no WGL: these stand in for the three WGL calls the loader fetches.
-// Pixel formats (multisampling included) are chosen through SDL's attributes,
-// so the pixel-format extension is ours to report.
-const char* APIENTRY sdlExtensionsString(void*)
-{
-    return "WGL_ARB_extensions_string WGL_ARB_pixel_format WGL_ARB_multisample";
-}
-
-int APIENTRY sdlSwapInterval(int interval)
-{
-    return SDL_GL_SetSwapInterval(interval) == 0;
-}
-
-int APIENTRY sdlChoosePixelFormat(void*, const int*, const float*, unsigned, int*, unsigned* count)
-{
-    if (count)
-        *count = 0;
-    return 0;
-}
+// The show window as this backend keeps it; nothing outside this file sees it.
+struct SdlWindow {
+    SDL_Window* window = nullptr;
+    SDL_GLContext renderContext = nullptr;
+    bool videoStarted = false;  // we hold a reference on SDL's video subsystem
+    bool fullscreen = false;
+};
+SdlWindow shown;
 
 void setGlAttributes(int alphaBits, int32_t samples)
 {
@@ -52,34 +41,32 @@ void setGlAttributes(int alphaBits, int32_t samples)
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
 }
 
-bool fail(DemoContext& context, const char* what, const char* detail)
+bool fail(const char* what, const char* detail)
 {
     std::fprintf(stderr, "duskwheel: %s: %s\n", what, detail);
-    destroyGlWindow(context);
+    destroyGlWindow();
     return false;
+}
+
+bool loadEntryPoints(ExtensionLoader& loader, const GlVersion& version)
+{
+    return loadGlExtensionsFrom(loader, version, liveGlLoaderSource(lookupGlProc));
 }
 
 }  // namespace
 
 void* lookupGlProc(const char* name)
 {
-    if (std::strcmp(name, "wglGetExtensionsStringARB") == 0)
-        return reinterpret_cast<void*>(&sdlExtensionsString);
-    if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
-        return reinterpret_cast<void*>(&sdlSwapInterval);
-    if (std::strcmp(name, "wglChoosePixelFormatARB") == 0)
-        return reinterpret_cast<void*>(&sdlChoosePixelFormat);
-    if (std::strncmp(name, "wgl", 3) == 0)
-        return nullptr;
     return SDL_GL_GetProcAddress(name);
 }
 
-bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fullscreen, int32_t colorBits,
-                    int32_t samples)
+bool createGlWindow(const ShowSettings& settings, GlVersion& glVersion, ExtensionLoader& loader)
 {
-    NativeHandles& native = context.native;
-    context.fullscreen = fullscreen;
-    context.colorBits = colorBits;
+    SdlWindow& native = shown;
+    const int32_t width = settings.width;
+    const int32_t height = settings.height;
+    const bool fullscreen = settings.fullscreen;
+    native.fullscreen = fullscreen;
 
     if (const char* why = sdlVideoUnreachable()) {
         std::fprintf(stderr, "duskwheel: cannot open the display %s\n", why);
@@ -97,7 +84,7 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
         flags |= SDL_WINDOW_FULLSCREEN;
     // One bit of destination alpha is enough; displays without alpha visuals get none.
     for (int alphaBits : {1, 0}) {
-        setGlAttributes(alphaBits, samples);
+        setGlAttributes(alphaBits, settings.samples);
         native.window = SDL_CreateWindow(windowTitle, 0, 0, width, height, flags);
         if (native.window)
             break;
@@ -106,7 +93,6 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
         std::fprintf(stderr, "duskwheel: cannot create the window: %s\n", SDL_GetError());
         return false;
     }
-    native.deviceContext = native.window;
 
     // SDL sets a fullscreen mode through a window, so the hidden window comes first and goes if refused.
     if (fullscreen) {
@@ -123,50 +109,48 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
             closest.h != height || SDL_SetWindowDisplayMode(native.window, &closest) != 0) {
             char detail[64];
             std::snprintf(detail, sizeof detail, "%dx%d is not offered", width, height);
-            return fail(context, "the display refuses the fullscreen mode", detail);
+            return fail("the display refuses the fullscreen mode", detail);
         }
     }
 
     native.renderContext = SDL_GL_CreateContext(native.window);
     if (!native.renderContext)
-        return fail(context, "cannot create an OpenGL context", SDL_GetError());
+        return fail("cannot create an OpenGL context", SDL_GetError());
     if (SDL_GL_MakeCurrent(native.window, native.renderContext) != 0)
-        return fail(context, "cannot make the OpenGL context current", SDL_GetError());
-    native.pixelFormat = 1;
+        return fail("cannot make the OpenGL context current", SDL_GetError());
     // The launcher's VSync choice; drivers that refuse keep their default.
-    SDL_GL_SetSwapInterval(context.vsync ? 1 : 0);
+    SDL_GL_SetSwapInterval(settings.vsync ? 1 : 0);
 
-    return loadContextEntryPoints(context);
+    return loadContextEntryPoints(glVersion, loader, loadEntryPoints);
 }
 
-void showDemoWindow(DemoContext& context)
+void showDemoWindow()
 {
-    SDL_ShowWindow(context.native.window);
-    SDL_RaiseWindow(context.native.window);
-    if (context.fullscreen)
+    SDL_ShowWindow(shown.window);
+    SDL_RaiseWindow(shown.window);
+    if (shown.fullscreen)
         SDL_ShowCursor(SDL_DISABLE);
 }
 
-void destroyGlWindow(DemoContext& context)
+void destroyGlWindow()
 {
-    NativeHandles& native = context.native;
+    SdlWindow& native = shown;
     if (native.videoStarted)
         SDL_ShowCursor(SDL_ENABLE);
-    if (context.fullscreen && native.window)
+    if (native.fullscreen && native.window)
         SDL_SetWindowFullscreen(native.window, 0);  // back to the desktop mode
     if (native.renderContext) {
         SDL_GL_MakeCurrent(native.window, nullptr);
         SDL_GL_DeleteContext(native.renderContext);
         native.renderContext = nullptr;
     }
-    native.deviceContext = nullptr;
     if (native.window) {
         SDL_DestroyWindow(native.window);
         native.window = nullptr;
     }
 }
 
-bool pumpMessages(DemoContext& context)
+bool pumpMessages(bool (&keys)[256])
 {
     // SIGINT or SIGTERM ends the show as the close box does.
     if (quitSignalled())
@@ -186,7 +170,7 @@ bool pumpMessages(DemoContext& context)
         case SDL_KEYDOWN: {
             const int vk = virtualKeyFor(event.key.keysym.sym);
             if (vk >= 0 && vk < 256)
-                context.keys[vk] = true;
+                keys[vk] = true;
             break;
         }
         default:
@@ -196,7 +180,7 @@ bool pumpMessages(DemoContext& context)
     return true;
 }
 
-void presentFrame(DemoContext& context)
+void presentFrame()
 {
-    SDL_GL_SwapWindow(context.native.window);
+    SDL_GL_SwapWindow(shown.window);
 }

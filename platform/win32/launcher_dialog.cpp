@@ -4,14 +4,12 @@
 
 #include "launcher/launcher_model.h"
 #include "platform/launcher.h"
-#include "platform/win32/display_source.h"
 #include "platform/win32/launcher_ids.h"
-#include "shell/demo_context.h"
-#include "shell/show_run.h"
+#include "platform/launcher.h"
 
 namespace {
 
-const char* const contextProperty = "THIS";
+const char* const settingsProperty = "THIS";
 
 // What the dialog was filled from, for the dialog's lifetime; reading the
 // choices maps positions back through the same lists.
@@ -53,9 +51,8 @@ void addStrings(HWND dialog, int control, UINT message, const std::vector<std::s
         SendDlgItemMessageA(dialog, control, message, 0, reinterpret_cast<LPARAM>(entry.c_str()));
 }
 
-void fill(HWND dialog, DemoContext& context)
+void fill(HWND dialog)
 {
-    lists = makeLauncherLists(context, win32DisplaySource());
     const LauncherChoices initial = initialLauncherChoices(lists);
 
     addStrings(dialog, IDC_RESOLUTION, CB_ADDSTRING, lists.resolutions);
@@ -71,11 +68,11 @@ void fill(HWND dialog, DemoContext& context)
     updateLaunchButton(dialog);
 }
 
-INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, DemoContext& context)
+INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, ShowSettings& settings)
 {
     switch (message) {
     case WM_INITDIALOG:
-        fill(dialog, context);
+        fill(dialog);
         if (IsWindowEnabled(GetDlgItem(dialog, IDC_LAUNCH)))
             return TRUE;  // the dialog manager focuses the first tab stop, Launch
         // Launch greyed out: the focus goes where a resolution is chosen, not on to Quit.
@@ -92,7 +89,7 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, DemoContext& con
             break;
         case IDC_LAUNCH:
             // Enter reaches here even while the button is greyed out.
-            if (applyLauncherChoices(lists, readChoices(dialog), context))
+            if (applyLauncherChoices(lists, readChoices(dialog), settings))
                 EndDialog(dialog, launcherLaunched);
             break;
         case IDC_RESOLUTION:
@@ -111,25 +108,26 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, DemoContext& con
 INT_PTR CALLBACK launcherDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        SetPropA(dialog, contextProperty, reinterpret_cast<HANDLE>(lParam));
+        SetPropA(dialog, settingsProperty, reinterpret_cast<HANDLE>(lParam));
         dialogOpened = true;
     }
-    auto* context = reinterpret_cast<DemoContext*>(GetPropA(dialog, contextProperty));
-    if (!context)
+    auto* settings = reinterpret_cast<ShowSettings*>(GetPropA(dialog, settingsProperty));
+    if (!settings)
         return FALSE;
     if (message == WM_DESTROY)
-        RemovePropA(dialog, contextProperty);
-    return handleMessage(dialog, message, wParam, *context);
+        RemovePropA(dialog, settingsProperty);
+    return handleMessage(dialog, message, wParam, *settings);
 }
 
 }  // namespace
 
-int runLauncher(DemoContext& context)
+int runLauncher(const LauncherLists& offered, ShowSettings& settings)
 {
+    lists = offered;
     dialogOpened = false;
     SetLastError(0);
     const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LAUNCHER), nullptr,
-                                           launcherDialogProc, reinterpret_cast<LPARAM>(&context));
+                                           launcherDialogProc, reinterpret_cast<LPARAM>(&settings));
     // DialogBoxParamA gives -1 for Quit and for a dialog it could not make;
     // only a dialog that was never opened is a failure.
     if (result == -1 && !dialogOpened) {

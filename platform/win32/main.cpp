@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "platform/win32/display_source.h"
 #include "platform/win32/failure_report.h"
+#include "shell/demo_context.h"
 #include "shell/player.h"
 
 namespace {
@@ -36,7 +39,14 @@ std::string dataBesideProgram()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     catchStderrWithoutConsole();
-    const int result = runPlayer(__argc, __argv, win32DisplaySource(), say, dataBesideProgram());
+    int result = 0;
+    {
+        DemoContext context;
+        const DisplaySource& displays = win32DisplaySource();
+        const SoundLayer sound(platformSoundBackend());
+        result = runPlayer(__argc, __argv, context, displays, say, dataBesideProgram());
+    }
+    // Shown once everything is given back, the sound output included.
     showCaughtFailure(result);
     return result;
 }

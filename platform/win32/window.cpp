@@ -5,14 +5,18 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "launcher/show_settings.h"
 #include "platform/gl_procs.h"
+#include "platform/win32/show_window.h"
+#include "platform/win32/wgl_procs.h"
 #include "platform/window.h"
-#include "shell/demo_context.h"
 
 namespace {
 
 const char* const windowClassName = "demo_dwl";
 const char* const windowTitle = "duskwheel2o13";
+
+Win32Window shown;
 
 LRESULT CALLBACK demoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -41,11 +45,16 @@ void report(const char* what)
         std::fprintf(stderr, "duskwheel: %s\n", what);
 }
 
-bool fail(DemoContext& context, const char* what)
+bool fail(const char* what)
 {
     report(what);
-    destroyGlWindow(context);
+    destroyGlWindow();
     return false;
+}
+
+bool loadEntryPoints(ExtensionLoader& loader, const GlVersion& version)
+{
+    return loadWglExtensionsFrom(loader, version, liveGlLoaderSource(lookupGlProc), shown.deviceContext);
 }
 
 PIXELFORMATDESCRIPTOR showPixelFormat(int32_t colorBits)
@@ -66,7 +75,7 @@ PIXELFORMATDESCRIPTOR showPixelFormat(int32_t colorBits)
 // The multisampled format, asked of the driver through WGL_ARB_pixel_format.
 bool chooseMultisampledFormat(HDC deviceContext, int32_t samples, int& format)
 {
-    if (!glProcs.wglChoosePixelFormatARB)
+    if (!wglProcs.wglChoosePixelFormatARB)
         return false;
     const int attributes[] = {
         WGL_DRAW_TO_WINDOW_ARB, 1, WGL_SUPPORT_OPENGL_ARB, 1,
@@ -77,7 +86,7 @@ bool chooseMultisampledFormat(HDC deviceContext, int32_t samples, int& format)
         0, 0};
     const float noFloats[] = {0.0f, 0.0f};
     unsigned found = 0;
-    return glProcs.wglChoosePixelFormatARB(deviceContext, attributes, noFloats, 1, &format, &found) && found >= 1;
+    return wglProcs.wglChoosePixelFormatARB(deviceContext, attributes, noFloats, 1, &format, &found) && found >= 1;
 }
 
 bool changeDisplayMode(int32_t width, int32_t height, int32_t colorBits)
@@ -112,12 +121,20 @@ void* lookupGlProc(const char* name)
     return reinterpret_cast<void*>(proc);
 }
 
-bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fullscreen, int32_t colorBits,
-                    int32_t samples)
+const Win32Window& win32ShowWindow()
 {
-    NativeHandles& native = context.native;
-    context.fullscreen = fullscreen;
-    context.colorBits = colorBits;
+    return shown;
+}
+
+bool createGlWindow(const ShowSettings& settings, GlVersion& glVersion, ExtensionLoader& loader)
+{
+    Win32Window& native = shown;
+    const int32_t width = settings.width;
+    const int32_t height = settings.height;
+    const bool fullscreen = settings.fullscreen;
+    const int32_t colorBits = settings.colorBits;
+    const int32_t samples = settings.samples;
+    native.fullscreen = fullscreen;
     native.instance = GetModuleHandleA(nullptr);
 
     // A zero or negative size gets one line and no window, rather than a window nothing can fill.
@@ -151,56 +168,56 @@ bool createGlWindow(DemoContext& context, int32_t width, int32_t height, bool fu
                                     frame.bottom - frame.top, nullptr, nullptr, native.instance, nullptr);
     // A window that cannot be made undoes the rest at once, desktop mode and class included.
     if (!native.window)
-        return fail(context, "cannot create the window");
+        return fail("cannot create the window");
 
     PIXELFORMATDESCRIPTOR pfd = showPixelFormat(colorBits);
     native.deviceContext = GetDC(native.window);
     if (!native.deviceContext)
-        return fail(context, "cannot get the window's device context");
+        return fail("cannot get the window's device context");
 
     int format = 0;
     if (samples > 0) {
         if (!chooseMultisampledFormat(native.deviceContext, samples, format))
-            return fail(context, "no multisampled pixel format");
+            return fail("no multisampled pixel format");
     } else {
         format = ChoosePixelFormat(native.deviceContext, &pfd);
         if (format == 0)
-            return fail(context, "no pixel format for OpenGL");
+            return fail("no pixel format for OpenGL");
     }
     native.pixelFormat = format;
     if (!SetPixelFormat(native.deviceContext, format, &pfd))
-        return fail(context, "cannot set the pixel format");
+        return fail("cannot set the pixel format");
 
     native.renderContext = wglCreateContext(native.deviceContext);
     if (!native.renderContext)
-        return fail(context, "cannot create an OpenGL context");
+        return fail("cannot create an OpenGL context");
     if (!wglMakeCurrent(native.deviceContext, native.renderContext))
-        return fail(context, "cannot make the OpenGL context current");
+        return fail("cannot make the OpenGL context current");
 
     // The launcher's VSync choice, asked for directly: the entry-point table
     // is filled only at the end of creation.
     if (auto swapInterval = reinterpret_cast<DuskWglSwapIntervalExtProc>(lookupGlProc("wglSwapIntervalEXT")))
-        swapInterval(context.vsync ? 1 : 0);
+        swapInterval(settings.vsync ? 1 : 0);
 
-    return loadContextEntryPoints(context);
+    return loadContextEntryPoints(glVersion, loader, loadEntryPoints);
 }
 
-void showDemoWindow(DemoContext& context)
+void showDemoWindow()
 {
-    ShowWindow(context.native.window, SW_SHOW);
-    SetForegroundWindow(context.native.window);
-    SetFocus(context.native.window);
-    if (context.fullscreen) {
+    ShowWindow(shown.window, SW_SHOW);
+    SetForegroundWindow(shown.window);
+    SetFocus(shown.window);
+    if (shown.fullscreen) {
         ShowCursor(FALSE);
         ShowCursor(FALSE);
     }
 }
 
-void destroyGlWindow(DemoContext& context)
+void destroyGlWindow()
 {
-    NativeHandles& native = context.native;
+    Win32Window& native = shown;
     ShowCursor(TRUE);
-    if (context.fullscreen)
+    if (native.fullscreen)
         ChangeDisplaySettingsA(nullptr, 0);  // back to the mode saved in the system settings
     if (native.renderContext) {
         wglMakeCurrent(nullptr, nullptr);
@@ -221,22 +238,22 @@ void destroyGlWindow(DemoContext& context)
     }
 }
 
-bool pumpMessages(DemoContext& context)
+bool pumpMessages(bool (&keys)[256])
 {
-    MSG& message = context.native.message;
+    MSG& message = shown.message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             return false;
         // Only codes that fit the key table count; a posted key-down with a larger code is not recorded.
         if (message.message == WM_KEYDOWN && message.wParam < 256)
-            context.keys[message.wParam] = true;
+            keys[message.wParam] = true;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return true;
 }
 
-void presentFrame(DemoContext& context)
+void presentFrame()
 {
-    SwapBuffers(context.native.deviceContext);
+    SwapBuffers(shown.deviceContext);
 }

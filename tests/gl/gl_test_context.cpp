@@ -4,22 +4,24 @@
 #include <cstdlib>
 
 #include "platform/window.h"
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 #include "shell/demo_context.h"
+#include "shell/live_steps.h"
 
 DemoContext& glTestContext(int32_t width, int32_t height)
 {
+    static DemoContext context;
     static bool opened = false;
     if (!opened) {
-        gDemo.width = width;
-        gDemo.height = height;
-        gDemo.colorBits = 32;
-        gDemo.aspect = Ratio16x10;
-        if (!openDemoWindow(gDemo)) {
+        context.settings.width = width;
+        context.settings.height = height;
+        context.settings.colorBits = 32;
+        context.settings.aspect = Ratio16x10;
+        if (!openDemoWindow(context)) {
             std::fprintf(stderr, "cannot open a %dx%d GL window (is DISPLAY set?)\n", width, height);
             std::exit(1);
         }
         opened = true;
     }
-    return gDemo;
+    return context;
 }

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/frame_pipe.h"
 #include "tools/capture/progress.h"

@@ -2,7 +2,7 @@
 
 #include "launcher_fixtures.h"
 #include "launcher/display_modes.h"
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include "shell/configurator.h"
 #include "shell/demo_context.h"
-#include "shell/show_clock.h"
 #include "shell/show_run.h"
 
 namespace {
@@ -27,7 +26,7 @@ struct FakePlatform {
     ShowSteps steps(DemoContext& context)
     {
         ShowSteps s;
-        s.runLauncher = [this] { log.push_back("launcher"); return launcherResult; };
+        s.runLauncher = [this](ShowSettings&) { log.push_back("launcher"); return launcherResult; };
         s.openWindow = [this] { log.push_back("open"); return openResult; };
         s.load = [this] { log.push_back("load"); return loadResult; };
         s.makeComposer = [this] { log.push_back("composer"); };
@@ -218,4 +217,35 @@ TEST(ShowRun, FailedWindowOrLoadEndsInOrderWithOne)
         for (const std::string& entry : fake.log)
             EXPECT_NE(entry, "draw");
     }
+}
+
+TEST(ShowRun, AHostDrivingOneStepAtATimeGetsTheSameRun)
+{
+    DemoContext looped;
+    FakePlatform loop;
+    loop.ticks = {5, 5, 40, 40, 92000, 92000};
+    ASSERT_EQ(runShow(looped, loop.steps(looped)), 0);
+
+    DemoContext hosted;
+    FakePlatform host;
+    host.ticks = loop.ticks;
+    const ShowSteps steps = host.steps(hosted);
+    ShowSettings settings;
+    settings.width = 640;
+    ShowRun run;
+    ASSERT_EQ(launchShow(hosted, steps, launcherLaunched, settings, run), 0);
+    EXPECT_EQ(hosted.settings.width, 640) << "the launcher's settings reach the context";
+    int steppedFrames = 0;
+    while (stepShow(hosted, steps, run))
+        ++steppedFrames;
+    endShow(hosted, steps, run);
+    endShow(hosted, steps, run);  // a second end gives back nothing twice
+
+    EXPECT_EQ(steppedFrames + 1, loop.frame);
+    EXPECT_EQ(host.shownTimes, loop.shownTimes);
+    EXPECT_EQ(host.deltas, loop.deltas);
+    EXPECT_EQ(std::vector<std::string>(host.log.begin(), host.log.end()),
+              std::vector<std::string>(loop.log.begin() + 1, loop.log.end()))
+        << "the same steps in the same order, less the launcher the host showed itself";
+    EXPECT_EQ(launchShow(hosted, steps, launcherLeft, settings, run), -1);
 }

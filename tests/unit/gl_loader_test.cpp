@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/gl_procs.h"
-#include "shell/demo_context.h"
 
 TEST(ExtensionSearch, WholeEntriesOnly)
 {
@@ -29,37 +28,33 @@ TEST(ExtensionSearch, OccurrenceRightAfterARejectedOneCounts)
 namespace {
 
 std::string fakeGlText;
-std::string fakeWglText;
 int lookups = 0;
-bool offerSwapControl = true;
+bool coreNamesOnly = false;  // a driver that offers framebuffer objects without "EXT"
 
 void APIENTRY fakeProc() {}
 const char* fakeGlExtensions() { return fakeGlText.c_str(); }
-const char* APIENTRY fakeWglExtensions(void*) { return fakeWglText.c_str(); }
 
 void* fakeLookup(const char* name)
 {
     ++lookups;
-    if (std::strcmp(name, "wglGetExtensionsStringARB") == 0)
-        return reinterpret_cast<void*>(&fakeWglExtensions);
-    if (std::strncmp(name, "wgl", 3) == 0 && std::strcmp(name, "wglChoosePixelFormatARB") != 0 &&
-        !(offerSwapControl && std::strcmp(name, "wglSwapIntervalEXT") == 0))
+    const size_t length = std::strlen(name);
+    if (coreNamesOnly && std::strstr(name, "Framebuffer") && std::strcmp(name + length - 3, "EXT") == 0)
         return nullptr;
     return reinterpret_cast<void*>(&fakeProc);
 }
 
 struct LoaderFixture : ::testing::Test {
-    DemoContext context;
+    ExtensionLoader loader;
+    GlVersion version;
     GlLoaderSource source{fakeGlExtensions, fakeLookup};
     void SetUp() override
     {
         glProcs = GlProcTable();
-        fakeGlText = "GL_ARB_imaging GL_EXT_framebuffer_object WGL_EXT_swap_control";
-        fakeWglText = "WGL_ARB_extensions_string WGL_ARB_pixel_format";
+        fakeGlText = "GL_ARB_imaging GL_EXT_framebuffer_object";
         lookups = 0;
-        offerSwapControl = true;
-        context.glVersion.major = 2;
-        context.glVersion.minor = 1;
+        coreNamesOnly = false;
+        version.major = 2;
+        version.minor = 1;
     }
 };
 
@@ -67,56 +62,62 @@ struct LoaderFixture : ::testing::Test {
 
 TEST_F(LoaderFixture, FetchesEverythingOnceAndTheSecondCallFetchesNothing)
 {
-    ASSERT_TRUE(loadGlExtensionsFrom(context.extensionLoader, source));
-    EXPECT_TRUE(context.extensionLoader.loaded);
-    EXPECT_EQ(lookups, 1 + 1 + 11 + 50 + 10 + 1);
+    ASSERT_TRUE(loadGlExtensionsFrom(loader, version, source));
+    EXPECT_TRUE(loader.loaded);
+    EXPECT_EQ(lookups, 11 + 50 + 10);
     EXPECT_NE(glProcs.glBindFramebufferEXT, nullptr);
     EXPECT_NE(glProcs.glDisableVertexAttribArray, nullptr);
-    EXPECT_NE(glProcs.wglSwapIntervalEXT, nullptr);
     lookups = 0;
-    EXPECT_TRUE(loadGlExtensionsFrom(context.extensionLoader, source));
+    EXPECT_TRUE(loadGlExtensionsFrom(loader, version, source));
     EXPECT_EQ(lookups, 0);
 }
 
 TEST_F(LoaderFixture, Version15FailsEvenWithEveryExtension)
 {
-    context.glVersion.major = 1;
-    context.glVersion.minor = 5;
-    EXPECT_FALSE(loadGlExtensionsFrom(context.extensionLoader, source));
-    EXPECT_FALSE(context.extensionLoader.loaded);
+    version.major = 1;
+    version.minor = 5;
+    EXPECT_FALSE(loadGlExtensionsFrom(loader, version, source));
+    EXPECT_FALSE(loader.loaded);
     EXPECT_EQ(glProcs.glCreateShader, nullptr);
     EXPECT_STREQ(glLoaderFailure(), "OpenGL 2.0");
-}
-
-TEST_F(LoaderFixture, NoSwapControlStillSucceeds)
-{
-    fakeGlText = "GL_ARB_imaging GL_EXT_framebuffer_object";
-    EXPECT_TRUE(loadGlExtensionsFrom(context.extensionLoader, source));
-    EXPECT_EQ(glProcs.wglSwapIntervalEXT, nullptr);
 }
 
 TEST_F(LoaderFixture, ImagingMayBeCoreInstead)
 {
     fakeGlText = "GL_EXT_framebuffer_object";
-    EXPECT_TRUE(loadGlExtensionsFrom(context.extensionLoader, source));
+    EXPECT_TRUE(loadGlExtensionsFrom(loader, version, source));
 
-    DemoContext old;
-    old.glVersion.major = 1;
-    old.glVersion.minor = 3;
-    EXPECT_FALSE(loadGlExtensionsFrom(old.extensionLoader, source));
+    ExtensionLoader old;
+    GlVersion older;
+    older.major = 1;
+    older.minor = 3;
+    EXPECT_FALSE(loadGlExtensionsFrom(old, older, source));
     EXPECT_EQ(std::string(glLoaderFailure()).find("GL_ARB_imaging"), 0u);
 }
 
-TEST_F(LoaderFixture, MissingFramebufferObjectsOrPixelFormatFails)
+TEST_F(LoaderFixture, MissingFramebufferObjectsFailsBelowGl30)
 {
     fakeGlText = "GL_ARB_imaging GL_EXT_framebuffer_objects";
-    EXPECT_FALSE(loadGlExtensionsFrom(context.extensionLoader, source));
+    EXPECT_FALSE(loadGlExtensionsFrom(loader, version, source));
     EXPECT_STREQ(glLoaderFailure(), "GL_EXT_framebuffer_object");
     EXPECT_NE(glProcs.glCreateShader, nullptr);  // fetched before the failing check
     EXPECT_EQ(glProcs.glBindFramebufferEXT, nullptr);
+}
 
-    fakeGlText = "GL_ARB_imaging GL_EXT_framebuffer_object";
-    fakeWglText = "WGL_ARB_pixel_format_float";
-    EXPECT_FALSE(loadGlExtensionsFrom(context.extensionLoader, source));
-    EXPECT_STREQ(glLoaderFailure(), "WGL_ARB_pixel_format");
+TEST_F(LoaderFixture, Gl30AndEs30HaveFramebufferObjectsUnlisted)
+{
+    // WebGL 2 and core GL 3 contexts list no framebuffer extension.
+    fakeGlText = "";
+    version.major = 3;
+    version.minor = 0;
+    ASSERT_TRUE(loadGlExtensionsFrom(loader, version, source)) << glLoaderFailure();
+    EXPECT_NE(glProcs.glBindFramebufferEXT, nullptr);
+
+    // A driver with only the core names still fills the table.
+    ExtensionLoader coreOnly;
+    glProcs = GlProcTable();
+    coreNamesOnly = true;
+    ASSERT_TRUE(loadGlExtensionsFrom(coreOnly, version, source));
+    EXPECT_NE(glProcs.glBindFramebufferEXT, nullptr);
+    EXPECT_NE(glProcs.glCheckFramebufferStatusEXT, nullptr);
 }

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "launcher/display_modes.h"
-#include "shell/demo_context.h"
+#include "launcher/show_settings.h"
 
 // A display driver that plays back a scripted mode list and desktop mode.
 // DisplaySource takes plain function pointers, so the script is global.
@@ -47,9 +47,9 @@ inline DisplayMode mode(uint32_t width, uint32_t height, uint32_t bits = 32, uin
     return m;
 }
 
-// The settings the launcher writes are still as the context was constructed.
-inline bool settingsUntouched(const DemoContext& c)
+// The settings the launcher writes are still as they were made.
+inline bool settingsUntouched(const ShowSettings& c)
 {
     return c.width == 0 && c.height == 0 && c.colorBits == 0 && c.samples == 0 && c.aspect == AspectNone &&
-           !c.fullscreen && !c.vsync && !c.musicEnabled;
+           !c.fullscreen && !c.vsync && !c.music;
 }

@@ -5,7 +5,7 @@
 
 #include "launcher_fixtures.h"
 #include "launcher/launcher_model.h"
-#include "shell/demo_context.h"
+#include "launcher/show_settings.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ const std::vector<DisplayMode> driver = {mode(1024, 768), mode(1920, 1080), mode
 TEST(LauncherModel, ListsAndPreselection)
 {
     const DisplaySource& displays = FakeDisplays::with(driver, mode(1920, 1080));
-    DemoContext context(&displays);
-    const LauncherLists lists = makeLauncherLists(context, displays);
+    ShowSettings context;
+    const LauncherLists lists = makeLauncherLists(displays);
     EXPECT_EQ(lists.resolutions, (Texts{"1024x768", "1920x1080", "800x600"}));
     EXPECT_EQ(lists.aspects, (Texts{"Auto", "4:3", "5:4", "16:9", "16:10"}));
     EXPECT_EQ(lists.multisampling, Texts{"None"});
@@ -41,20 +41,17 @@ TEST(LauncherModel, ListsAndPreselection)
     EXPECT_EQ(context.samples, 0);
     EXPECT_TRUE(context.fullscreen);
     EXPECT_TRUE(context.vsync);
-    EXPECT_TRUE(context.musicEnabled);
+    EXPECT_TRUE(context.music);
 }
 
 TEST(LauncherModel, MultisamplingDoublesUpToTheMaximum)
 {
     const DisplaySource& displays = FakeDisplays::with(driver, mode(1920, 1080));
-    DemoContext context(&displays);
-    context.maxSamples = 6;
-    EXPECT_EQ(makeLauncherLists(context, displays).multisampling, (Texts{"None", "2x", "4x"}));
-    context.maxSamples = 8;
-    const LauncherLists lists = makeLauncherLists(context, displays);
+    ShowSettings context;
+    EXPECT_EQ(makeLauncherLists(displays, 6).multisampling, (Texts{"None", "2x", "4x"}));
+    const LauncherLists lists = makeLauncherLists(displays, 8);
     EXPECT_EQ(lists.multisampling, (Texts{"None", "2x", "4x", "8x"}));
-    context.maxSamples = INT32_MAX;
-    EXPECT_EQ(makeLauncherLists(context, displays).multisampling.size(), 31u);
+    EXPECT_EQ(makeLauncherLists(displays, INT32_MAX).multisampling.size(), 31u);
 
     LauncherChoices choices = initialLauncherChoices(lists);
     choices.multisampling = 2;
@@ -80,8 +77,8 @@ TEST(LauncherModel, AspectIsTheListPositionAndAutoTheDesktops)
     };
     for (const Row& r : rows) {
         const DisplaySource& displays = FakeDisplays::with(driver, r.desktop);
-        DemoContext context(&displays);
-        const LauncherLists lists = makeLauncherLists(context, displays);
+        ShowSettings context;
+        const LauncherLists lists = makeLauncherLists(displays);
         LauncherChoices choices = initialLauncherChoices(lists);
         choices.resolution = 0;
         choices.aspect = r.entry;
@@ -91,9 +88,9 @@ TEST(LauncherModel, AspectIsTheListPositionAndAutoTheDesktops)
 
     // No aspect entry selected leaves the aspect as it was.
     const DisplaySource& displays = FakeDisplays::with(driver, mode(1920, 1080));
-    DemoContext context(&displays);
+    ShowSettings context;
     context.aspect = Ratio5x4;
-    const LauncherLists lists = makeLauncherLists(context, displays);
+    const LauncherLists lists = makeLauncherLists(displays);
     LauncherChoices choices = initialLauncherChoices(lists);
     choices.aspect = -1;
     ASSERT_TRUE(applyLauncherChoices(lists, choices, context));
@@ -103,8 +100,8 @@ TEST(LauncherModel, AspectIsTheListPositionAndAutoTheDesktops)
 TEST(LauncherModel, SwitchesAndThePickedResolution)
 {
     const DisplaySource& displays = FakeDisplays::with(driver, mode(1920, 1080));
-    DemoContext context(&displays);
-    const LauncherLists lists = makeLauncherLists(context, displays);
+    ShowSettings context;
+    const LauncherLists lists = makeLauncherLists(displays);
     LauncherChoices choices = initialLauncherChoices(lists);
     choices.resolution = 2;
     choices.music = false;
@@ -113,7 +110,7 @@ TEST(LauncherModel, SwitchesAndThePickedResolution)
     ASSERT_TRUE(applyLauncherChoices(lists, choices, context));
     EXPECT_EQ(context.width, 800);
     EXPECT_EQ(context.height, 600);
-    EXPECT_FALSE(context.musicEnabled);
+    EXPECT_FALSE(context.music);
     EXPECT_FALSE(context.fullscreen);
     EXPECT_FALSE(context.vsync);
 }
@@ -121,8 +118,8 @@ TEST(LauncherModel, SwitchesAndThePickedResolution)
 TEST(LauncherModel, DesktopResolutionMissingFromTheList)
 {
     const DisplaySource& displays = FakeDisplays::with(driver, mode(1366, 768));
-    DemoContext context(&displays);
-    const LauncherLists lists = makeLauncherLists(context, displays);
+    ShowSettings context;
+    const LauncherLists lists = makeLauncherLists(displays);
     LauncherChoices choices = initialLauncherChoices(lists);
     EXPECT_EQ(choices.resolution, -1);
     EXPECT_EQ(resolutionCaption(lists, choices), "");
@@ -140,9 +137,9 @@ TEST(LauncherModel, EmptyListLaunchesAtTheDesktopResolution)
 {
     const std::vector<DisplayMode> sixteenBit = {mode(1024, 768, 16)};
     const DisplaySource& displays = FakeDisplays::with(sixteenBit, mode(1440, 900, 16));
-    DemoContext context(&displays);
-    ASSERT_TRUE(context.displayModes.empty());
-    const LauncherLists lists = makeLauncherLists(context, displays);
+    ShowSettings context;
+    const LauncherLists lists = makeLauncherLists(displays);
+    ASSERT_TRUE(lists.displayModes.empty());
     const LauncherChoices choices = initialLauncherChoices(lists);
     EXPECT_EQ(resolutionCaption(lists, choices), "1440x900");
     ASSERT_TRUE(applyLauncherChoices(lists, choices, context));
@@ -153,8 +150,8 @@ TEST(LauncherModel, EmptyListLaunchesAtTheDesktopResolution)
 
     // Nothing listed and no desktop to fall back on: nothing to launch at.
     const DisplaySource& blind = FakeDisplays::with({}, mode(0, 0), false);
-    DemoContext nothing(&blind);
-    const LauncherLists none = makeLauncherLists(nothing, blind);
+    ShowSettings nothing;
+    const LauncherLists none = makeLauncherLists(blind);
     EXPECT_FALSE(canLaunch(none, initialLauncherChoices(none)));
     EXPECT_FALSE(applyLauncherChoices(none, initialLauncherChoices(none), nothing));
     EXPECT_TRUE(settingsUntouched(nothing));

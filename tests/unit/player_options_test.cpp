@@ -60,30 +60,52 @@ TEST(PlayerOptions, EachOptionAndTheWrongOnes)
     }
 }
 
-TEST(PlayerOptions, PlayFillsTheContextThroughTheLauncherModel)
+TEST(PlayerOptions, PlayFillsTheSettingsThroughTheLauncherModel)
 {
     const DisplaySource& displays = FakeDisplays::with({mode(1024, 768), mode(1920, 1080)}, mode(1920, 1080));
-    DemoContext context(&displays);
-    const LauncherLists lists = makeLauncherLists(context, displays);
-    LauncherChoices choices;
+    const LauncherLists lists = makeLauncherLists(displays);
+    ShowSettings settings;
     std::string error;
 
-    ASSERT_TRUE(playerChoices(parse({"--play"}).options, lists, choices, error)) << error;
-    ASSERT_TRUE(applyLauncherChoices(lists, choices, context));
-    EXPECT_EQ(context.width, 1920) << "the desktop's resolution by default";
-    EXPECT_TRUE(context.fullscreen);
-    EXPECT_TRUE(context.musicEnabled);
-    EXPECT_EQ(context.aspect, Ratio16x9) << "Auto follows the desktop";
+    ASSERT_TRUE(playerSettings(parse({"--play"}).options, lists, settings, error)) << error;
+    EXPECT_EQ(settings.width, 1920) << "the desktop's resolution by default";
+    EXPECT_TRUE(settings.fullscreen);
+    EXPECT_TRUE(settings.music);
+    EXPECT_EQ(settings.aspect, Ratio16x9) << "Auto follows the desktop";
 
-    ASSERT_TRUE(playerChoices(parse({"--play", "--size", "1024x768", "--windowed", "--aspect", "5:4", "--mute"}).options,
-                              lists, choices, error));
-    ASSERT_TRUE(applyLauncherChoices(lists, choices, context));
-    EXPECT_EQ(context.width, 1024);
-    EXPECT_EQ(context.height, 768);
-    EXPECT_FALSE(context.fullscreen);
-    EXPECT_FALSE(context.musicEnabled);
-    EXPECT_EQ(context.aspect, Ratio5x4);
+    ASSERT_TRUE(playerSettings(parse({"--play", "--size", "1024x768", "--windowed", "--aspect", "5:4", "--mute"}).options,
+                               lists, settings, error));
+    EXPECT_EQ(settings.width, 1024);
+    EXPECT_EQ(settings.height, 768);
+    EXPECT_FALSE(settings.fullscreen);
+    EXPECT_FALSE(settings.music);
+    EXPECT_EQ(settings.aspect, Ratio5x4);
 
-    EXPECT_FALSE(playerChoices(parse({"--play", "--size", "800x600"}).options, lists, choices, error));
-    EXPECT_EQ(error, "--size 800x600 is not a display mode of this display");
+    // A window needs no display mode, only room on the desktop; fullscreen needs a listed mode.
+    struct Row {
+        std::vector<const char*> args;
+        const char* error;  // "" when it plays
+    };
+    const Row rows[] = {
+        {{"--play", "--windowed", "--size", "800x600"}, ""},
+        {{"--play", "--windowed", "--size", "64x64"}, ""},
+        {{"--play", "--windowed", "--size", "1920x1080"}, ""},
+        {{"--play", "--size", "800x600"}, "--size 800x600 is not a display mode of this display"},
+        {{"--play", "--windowed", "--size", "63x600"}, "--size 63x600 is smaller than the smallest window, 64x64"},
+        {{"--play", "--windowed", "--size", "1921x600"}, "--size 1921x600 is larger than the desktop"},
+        {{"--play", "--windowed", "--size", "800x1081"}, "--size 800x1081 is larger than the desktop"},
+    };
+    for (const Row& r : rows) {
+        settings = ShowSettings();
+        error.clear();
+        const Parsed p = parse(r.args);
+        ASSERT_TRUE(p.ok) << p.error;
+        EXPECT_EQ(playerSettings(p.options, lists, settings, error), !*r.error) << r.args[3];
+        EXPECT_EQ(error, r.error);
+        if (!*r.error) {
+            EXPECT_EQ(std::to_string(settings.width) + "x" + std::to_string(settings.height), r.args[3]);
+            EXPECT_EQ(settings.colorBits, 32);
+            EXPECT_FALSE(settings.fullscreen);
+        }
+    }
 }

@@ -2,7 +2,7 @@
 
 #include "platform/gl_version.h"
 #include "platform/viewport.h"
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 #include "shell/demo_context.h"
 
 namespace {
@@ -34,8 +34,8 @@ TEST(Letterbox, AspectCodesAndRefusals)
     EXPECT_LT(aspectRatioOf(AspectNone), 0.0f);
     EXPECT_LT(aspectRatioOf(5), 0.0f);
     // Both refusals return before any GL call, so no context is needed here.
-    EXPECT_FALSE(setupViewport(AspectNone, 1280, 800));
-    EXPECT_FALSE(setupViewport(Ratio16x10, 1280, 0));
+    EXPECT_FALSE(setupViewport(AspectNone, 1280, 800, ProjectionSettings()));
+    EXPECT_FALSE(setupViewport(Ratio16x10, 1280, 0, ProjectionSettings()));
 }
 
 TEST(GlVersionText, MajorIsTheOneCharacterBeforeThePoint)

@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "music/sound/sound.h"
-#include "shell/aspect_code.h"
+#include "launcher/aspect_code.h"
 #include "shell/show_run.h"
 
 namespace {

@@ -14,8 +14,10 @@
 #include "assets/show_assets.h"
 #include "music/show_music.h"
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "platform/viewport.h"
 #include "shell/demo_context.h"
+#include "shell/live_steps.h"
 #include "shell/show_run.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/draw_only_sink.h"
@@ -34,6 +36,8 @@ constexpr int exitStopped = 130;  // as a shell reports a program ended by Ctrl-
 
 struct Capture {
     CaptureOptions options;
+    DemoContext* context = nullptr;
+    LiveShow* live = nullptr;
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     OffscreenTarget target;
     bool refused = false;      // what was asked cannot be done: the size, the folder
@@ -60,7 +64,7 @@ std::string framePath(const Capture& capture, int32_t at)
 void writeWantedFrame(Capture& capture)
 {
     const CaptureOptions& options = capture.options;
-    if (capture.nextWanted >= options.at.size() || gDemo.showTime < options.at[capture.nextWanted])
+    if (capture.nextWanted >= options.at.size() || capture.context->showTime < options.at[capture.nextWanted])
         return;
     const int32_t at = options.at[capture.nextWanted++];
     const std::string path = framePath(capture, at);
@@ -74,7 +78,7 @@ void writeWantedFrame(Capture& capture)
     }
     if (!options.quiet) {
         capture.progress->end();
-        std::printf("duskwheel-capture: %s (show time %d ms)\n", path.c_str(), gDemo.showTime);
+        std::printf("duskwheel-capture: %s (show time %d ms)\n", path.c_str(), capture.context->showTime);
         std::fflush(stdout);
     }
 }
@@ -108,15 +112,15 @@ void queueVideoFrame(Capture& capture)
 ShowSteps captureSteps(Capture& capture)
 {
     Capture* c = &capture;
-    ShowSteps steps = liveShowSteps(gDemo);
-    steps.runLauncher = [c] {
-        gDemo.width = c->options.width < windowWidth ? c->options.width : windowWidth;
-        gDemo.height = c->options.height < windowHeight ? c->options.height : windowHeight;
-        gDemo.aspect = c->options.aspect;
-        gDemo.colorBits = 32;
-        gDemo.fullscreen = false;
-        gDemo.vsync = false;
-        gDemo.musicEnabled = false;  // nothing is heard; the spectrum is taken before the volume
+    ShowSteps steps = liveShowSteps(*c->context, *c->live);
+    steps.runLauncher = [c](ShowSettings& settings) {
+        settings.width = c->options.width < windowWidth ? c->options.width : windowWidth;
+        settings.height = c->options.height < windowHeight ? c->options.height : windowHeight;
+        settings.aspect = c->options.aspect;
+        settings.colorBits = 32;
+        settings.fullscreen = false;
+        settings.vsync = false;
+        settings.music = false;  // nothing is heard; the spectrum is taken before the volume
         return launcherLaunched;
     };
     steps.openWindow = [c, liveOpen = steps.openWindow] {
@@ -138,9 +142,10 @@ ShowSteps captureSteps(Capture& capture)
             c->refused = true;
             return false;
         }
-        gDemo.width = c->options.width;
-        gDemo.height = c->options.height;
-        setupViewport(gDemo.aspect, gDemo.width, gDemo.height);
+        ShowSettings& settings = c->context->settings;
+        settings.width = c->options.width;
+        settings.height = c->options.height;
+        setupViewport(settings.aspect, settings.width, settings.height, c->context->projection);
         return true;
     };
     steps.load = [liveLoad = steps.load] {
@@ -163,7 +168,7 @@ ShowSteps captureSteps(Capture& capture)
         return open && c->frame < c->lastFrame;
     };
     steps.drawFrame = [c, liveDraw = steps.drawFrame] {
-        soundSetPosition(sampleFrameAt(gDemo.showTime));
+        soundSetPosition(sampleFrameAt(c->context->showTime));
         // The live frame ends on the window's framebuffer; each starts on ours.
         c->target.bind();
         liveDraw();
@@ -188,14 +193,14 @@ int writeFrames(Capture& capture)
     const CaptureOptions& options = capture.options;
     capture.lastFrame = framesBefore(options.at.back(), options.fps);
     capture.progress = std::make_unique<ProgressLine>(!options.quiet, capture.lastFrame + 1);
-    const int result = runShow(gDemo, captureSteps(capture));
+    const int result = runShow(*capture.context, captureSteps(capture));
     capture.progress->end();
     if (result != 0)
         return capture.refused ? 2 : 1;
     if (capture.writeFailed)
         return 1;
     if (capture.nextWanted < options.at.size()) {
-        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms, before %d ms\n", gDemo.showTime,
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms, before %d ms\n", capture.context->showTime,
                      options.at[capture.nextWanted]);
         return exitStopped;
     }
@@ -231,7 +236,7 @@ int writeVideo(Capture& capture)
     capture.sink = sink.get();
     capture.progress = std::make_unique<ProgressLine>(!options.quiet, capture.lastFrame + 1);
 
-    const int result = runShow(gDemo, captureSteps(capture));
+    const int result = runShow(*capture.context, captureSteps(capture));
     capture.progress->end();
     if (result != 0)
         return capture.refused ? 2 : 1;  // the file goes with the sink
@@ -242,7 +247,7 @@ int writeVideo(Capture& capture)
     }
     const bool everyFrame = capture.frame == capture.lastFrame + 1;
     if (!everyFrame && (capture.frame <= capture.firstVideoFrame || options.drawOnly)) {
-        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms%s\n", gDemo.showTime,
+        std::fprintf(stderr, "duskwheel-capture: stopped at %d ms%s\n", capture.context->showTime,
                      options.drawOnly ? "" : ", before the first frame; no file written");
         return exitStopped;
     }
@@ -258,7 +263,7 @@ int writeVideo(Capture& capture)
     if (options.drawOnly) {
         if (!options.quiet)
             std::fprintf(stderr, "duskwheel-capture: drew %llu frames (0 to %d ms) at %dx%d in %s at %.1f fps\n",
-                         static_cast<unsigned long long>(capture.frame), gDemo.showTime, options.width,
+                         static_cast<unsigned long long>(capture.frame), capture.context->showTime, options.width,
                          options.height, taken.c_str(), fps);
         return 0;
     }
@@ -266,7 +271,7 @@ int writeVideo(Capture& capture)
     const uint64_t bytes = std::filesystem::file_size(options.video, sized);
     if (!everyFrame) {
         std::fprintf(stderr, "duskwheel-capture: stopped at %d ms; %s holds %d to %d ms (%llu frames), %s\n",
-                     gDemo.showTime, options.video.c_str(), plan.firstFrameMs, gDemo.showTime, frames,
+                     capture.context->showTime, options.video.c_str(), plan.firstFrameMs, capture.context->showTime, frames,
                      sizeText(sized ? 0 : bytes).c_str());
         return exitStopped;
     }
@@ -292,6 +297,11 @@ int main(int argc, char** argv)
         return 0;
     }
     catchStopSignals();
+    DemoContext context;
+    const SoundLayer sound(platformSoundBackend());
+    LiveShow live;
+    capture.context = &context;
+    capture.live = &live;
     // Decoded while the GL context and the encoders are made, as the player
     // decodes them while its launcher is open.
     prefetchShowMusic();

@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     }
 
     soundUseExplicitPosition(true);
-    soundInit(nullptr);
+    soundInit();
     const SoundHandle track = soundStreamFromFile(file.c_str());
     if (track == 0) {
         std::fprintf(stderr, "music-report: %s %s\n", file.c_str(), soundLastFailure());

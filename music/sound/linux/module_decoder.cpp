@@ -14,7 +14,7 @@ constexpr uint64_t longestModuleFrames = uint64_t{20} * 60 * soundRate;
 
 }  // namespace
 
-bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why)
+bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
 {
     pcm.clear();
     std::vector<unsigned char> bytes;
@@ -36,6 +36,11 @@ bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*
         if (frames == 0)
             break;
         pcm.insert(pcm.end(), block, block + 2 * frames);
+        if (control && (++control->blocks, control->stop.load())) {
+            openmpt_module_destroy(module);
+            why = decodeStoppedFailure;
+            return false;
+        }
     }
     openmpt_module_destroy(module);
     if (pcm.size() < 2)

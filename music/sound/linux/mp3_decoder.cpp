@@ -23,7 +23,7 @@ struct Mpg123Handle {
 
 }  // namespace
 
-bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why)
+bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
 {
     pcm.clear();
     why = "the MP3 decoder cannot start";
@@ -92,6 +92,11 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
         const int result = mpg123_read(mp3.handle, block, sizeof block, &bytes);
         const float* samples = reinterpret_cast<const float*>(block);
         stretch.insert(stretch.end(), samples, samples + bytes / sizeof(float));
+        // A stop (the launcher was left) ends the decode here, between two blocks.
+        if (control && (++control->blocks, control->stop.load())) {
+            why = decodeStoppedFailure;
+            return false;
+        }
         if (result == MPG123_DONE)
             break;
         if (result == MPG123_NEW_FORMAT) {

@@ -81,8 +81,6 @@ struct QuietStderr {
     QuietStderr& operator=(const QuietStderr&) = delete;
 };
 
-}  // namespace
-
 bool openOutputDevice(MixFunction mix)
 {
     QuietStderr quiet;
@@ -176,4 +174,15 @@ uint64_t outputDeviceHeardFrame()
             since = std::min<uint64_t>(static_cast<uint64_t>(ns) * soundRate / 1000000000u, blockFrames);
     }
     return mixed + since > queued ? mixed + since - queued : 0;
+}
+
+}  // namespace
+
+const SoundBackend& platformSoundBackend()
+{
+    static const SoundBackend backend{decodeMp3File,      renderModuleFile,   openOutputDevice,
+                                      runOutputDevice,    closeOutputDevice,  lockOutputDevice,
+                                      unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost,
+                                      outputDeviceHeardFrame};
+    return backend;
 }

@@ -4,7 +4,7 @@
 #include "music/sound/sound_backend.h"
 
 // Windows has no tracker module player of its own, and the show needs none.
-bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why)
+bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl*)
 {
     pcm.clear();
     std::FILE* file = openDataFile(fileName);

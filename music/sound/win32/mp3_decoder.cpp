@@ -97,7 +97,7 @@ struct PcmSink {
 // Feeds the frames to the codec until the sink is full or the codec gives no
 // more. The codec may keep decoded samples back for a later call, so the last
 // block is followed by calls with nothing new until nothing comes out.
-bool convertAll(HACMSTREAM stream, const unsigned char* frames, size_t size, PcmSink& sink)
+bool convertAll(HACMSTREAM stream, const unsigned char* frames, size_t size, PcmSink& sink, DecodeControl* control)
 {
     DWORD destBytes = 0;
     if (acmStreamSize(stream, sourceBlockBytes, &destBytes, ACM_STREAMSIZEF_SOURCE) != 0 || destBytes == 0)
@@ -134,13 +134,16 @@ bool convertAll(HACMSTREAM stream, const unsigned char* frames, size_t size, Pcm
         held -= used;
         if (used == 0 && header.cbDstLengthUsed == 0 && (last || held == sourceBlockBytes))
             break;
+        // A stop (the launcher was left) ends the decode here, between two blocks.
+        if (control && (++control->blocks, control->stop.load()))
+            return false;
     }
     return true;
 }
 
 }  // namespace
 
-bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why)
+bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
 {
     pcm.clear();
     std::vector<unsigned char> bytes;
@@ -198,8 +201,12 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
         decoded.reserve(2 * std::min<uint64_t>(keep, 12 * uint64_t{bytes.size()}));
     }
     PcmSink sink{decoded, layout.channels, skip, keep};
-    if (!convertAll(stream.handle, bytes.data() + layout.audioStart, layout.audioEnd - layout.audioStart, sink))
+    if (!convertAll(stream.handle, bytes.data() + layout.audioStart, layout.audioEnd - layout.audioStart, sink,
+                    control)) {
+        if (control && control->stop)
+            why = decodeStoppedFailure;
         return false;
+    }
     if (decoded.size() < 2)
         return false;
     // A cut-short file plays what decodes, with a word about it, rather than

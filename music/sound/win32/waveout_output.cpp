@@ -93,8 +93,6 @@ void releaseDevice(Device* d)
     delete d;
 }
 
-}  // namespace
-
 bool openOutputDevice(MixFunction mix)
 {
     if (device)
@@ -215,4 +213,15 @@ uint64_t outputDeviceHeardFrame()
     // The driver counts what it has played of what it was given, so it can
     // never be past the mixer; one that says so is held back.
     return std::min(d.position / d.unitsPerFrame, d.mixedFrames.load(std::memory_order_relaxed));
+}
+
+}  // namespace
+
+const SoundBackend& platformSoundBackend()
+{
+    static const SoundBackend backend{decodeMp3File,      renderModuleFile,   openOutputDevice,
+                                      runOutputDevice,    closeOutputDevice,  lockOutputDevice,
+                                      unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost,
+                                      outputDeviceHeardFrame};
+    return backend;
 }

@@ -4,7 +4,6 @@
 
 #include "tests/unit/launcher_fixtures.h"
 #include "platform/sdl/launcher_panel.h"
-#include "shell/demo_context.h"
 #include "shell/show_run.h"
 
 namespace {
@@ -13,13 +12,12 @@ const std::vector<DisplayMode> driver = {mode(1024, 768), mode(1280, 800), mode(
 
 struct Keys {
     const DisplaySource& displays;
-    DemoContext context;
+    ShowSettings context;
     LauncherPanel panel;
 
-    explicit Keys(DisplayMode desktop)
-        : displays(FakeDisplays::with(driver, desktop)), context(&displays)
+    explicit Keys(DisplayMode desktop) : displays(FakeDisplays::with(driver, desktop))
     {
-        openLauncherPanel(panel, context, displays);
+        openLauncherPanel(panel, makeLauncherLists(displays), context);
     }
 
     void press(std::initializer_list<SDL_Keycode> keys, Uint16 modifiers = KMOD_NONE)
@@ -60,7 +58,7 @@ TEST(LauncherKeys, ReturnLaunchesWithWhatTheKeysChose)
     EXPECT_EQ(k.context.width, 1280);
     EXPECT_EQ(k.context.height, 800);
     EXPECT_EQ(k.context.aspect, Ratio16x9);
-    EXPECT_FALSE(k.context.musicEnabled);
+    EXPECT_FALSE(k.context.music);
     EXPECT_TRUE(k.context.fullscreen);
     EXPECT_TRUE(k.context.vsync);
 }

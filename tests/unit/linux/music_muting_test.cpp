@@ -34,11 +34,10 @@ TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
         ScopedEnv file("SDL_DISKAUDIOFILE", heard.c_str());
         {
             DemoContext context;
-            context.musicEnabled = enabled;
-            ASSERT_TRUE(soundInit(nullptr));
+            context.settings.music = enabled;
+            ASSERT_TRUE(soundInit());
             ASSERT_EQ(context.music.load(track.c_str()), 0);
-            context.music.start(context);
-            EXPECT_TRUE(context.musicStarted);
+            context.music.start(context.settings.music);
             for (int i = 0; i < 300 && soundPosition(context.music.streamHandle) < soundRate / 2; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             context.music.captureSpectrum();

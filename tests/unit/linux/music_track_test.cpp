@@ -50,7 +50,7 @@ TEST(MusicTrack, WholeUpperCasedNameChoosesStreamOrModule)
     soundUseExplicitPosition(true);
     {
         DemoContext context;
-        ASSERT_TRUE(soundInit(nullptr));
+        ASSERT_TRUE(soundInit());
         MusicTrack& track = context.music;
 
         EXPECT_EQ(track.load("Data\\music.mp3"), 0);
@@ -85,15 +85,14 @@ TEST(MusicTrack, MutedTrackStillStartsAndShowsTheSameSpectrum)
     float loud[spectrumBinCount];
     for (bool enabled : {true, false}) {
         DemoContext context;
-        context.musicEnabled = enabled;
-        ASSERT_TRUE(soundInit(nullptr));
+        context.settings.music = enabled;
+        ASSERT_TRUE(soundInit());
         ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
         EXPECT_TRUE(allZero(context.music.spectrumBins)) << "nothing before the first capture";
         context.music.captureSpectrum();
         EXPECT_TRUE(allZero(context.music.spectrumBins)) << "nothing before playback";
 
-        context.music.start(context);
-        EXPECT_TRUE(context.musicStarted);
+        context.music.start(context.settings.music);
         soundSetPosition(soundRate / 2);
         context.music.captureSpectrum();
         EXPECT_NEAR(context.music.spectrumBins[40], 0.7f, 0.03f);
@@ -117,10 +116,10 @@ TEST(MusicTrack, WithoutADeviceTheSilentOutputFollowsTheClock)
     ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
     DemoContext context;
     testing::internal::CaptureStderr();
-    ASSERT_TRUE(soundInit(nullptr));
+    ASSERT_TRUE(soundInit());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "duskwheel: no audio device: playing silently\n");
     ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
-    context.music.start(context);
+    context.music.start(context.settings.music);
 
     const int64_t first = soundPosition(context.music.streamHandle);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -142,10 +141,10 @@ TEST(MusicTrack, DummyDriverCountsAsADeviceOnlyWhenAskedFor)
     ScopedEnv dummy("SDL_AUDIODRIVER", "dummy");
     DemoContext context;
     testing::internal::CaptureStderr();
-    ASSERT_TRUE(soundInit(nullptr));
+    ASSERT_TRUE(soundInit());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
-    context.music.start(context);
+    context.music.start(context.settings.music);
     // The device's thread mixes while we wait; the heard position follows.
     int64_t position = -1;
     for (int i = 0; i < 100 && position <= 0; ++i) {
@@ -180,7 +179,7 @@ TEST(ShowMusic, MissingFileFailsWithOneLineNamingIt)
     {
         DemoContext context;
         testing::internal::CaptureStderr();
-        EXPECT_FALSE(loadShowMusic(context));
+        EXPECT_FALSE(loadShowMusic(context.music));
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_NE(said.find("Data/music.mp3 cannot be opened"), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);

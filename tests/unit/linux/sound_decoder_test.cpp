@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "tests/unit/linux/sound_test_files.h"
 
 namespace {
@@ -17,7 +19,7 @@ protected:
     void SetUp() override
     {
         soundUseExplicitPosition(true);
-        ASSERT_TRUE(soundInit(nullptr));
+        ASSERT_TRUE(soundInit());
     }
     void TearDown() override
     {
@@ -164,4 +166,48 @@ TEST_F(OfflineSound, PrefetchedStreamIsTheStreamAndFailsTheSameWay)
     EXPECT_STREQ(why, "cannot be opened");
 
     soundPrefetchStream(missing.c_str());  // never taken: soundFree must still end it
+}
+
+TEST(SoundLayer, AStoppedDecodeEndsWithinABlock)
+{
+    ScratchFolder folder;
+    const std::string mp3 = folder.file("long.mp3");
+    const std::string module = folder.file("tiny.mod");
+    ASSERT_TRUE(writeBytes(mp3, sineMp3(30 * soundRate, 23, 0.5f)));
+    ASSERT_TRUE(writeBytes(module, tinyModule()));
+    DecodeControl whole;
+    std::vector<float> pcm;
+    const char* why = "";
+    ASSERT_TRUE(decodeMp3File(mp3.c_str(), pcm, why, &whole));
+    ASSERT_GT(whole.blocks.load(), 100u);
+
+    // Each decoder, told to stop while it runs, decodes at most the block it is in.
+    const struct {
+        DecodeFunction decode;
+        const std::string& file;
+    } decoders[] = {{decodeMp3File, mp3}, {renderModuleFile, module}};
+    for (const auto& d : decoders) {
+        DecodeControl control;
+        bool done = false;
+        bool decoded = true;
+        std::thread worker([&] {
+            decoded = d.decode(d.file.c_str(), pcm, why, &control);
+            done = true;
+        });
+        while (control.blocks.load() < 2 && !done)
+            std::this_thread::yield();
+        control.stop = true;
+        const uint32_t atStop = control.blocks.load();
+        worker.join();
+        EXPECT_LE(control.blocks.load() - atStop, 1u) << d.file;
+        EXPECT_FALSE(decoded) << d.file;
+        EXPECT_STREQ(why, decodeStoppedFailure);
+    }
+
+    // A prefetch nobody takes (the launcher was left) stops at the layer's end rather than run on.
+    soundPrefetchStream(mp3.c_str());
+    while (soundPrefetchBlocks() < 2)
+        std::this_thread::yield();
+    soundFree();
+    EXPECT_LT(soundPrefetchBlocks(), whole.blocks.load() / 2);
 }

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "platform/window.h"
-#include "shell/demo_context.h"
+#include "platform/gl_procs.h"
+#include "platform/win32/show_window.h"
+#include "launcher/show_settings.h"
 #include "shell/show_clock.h"
 
 namespace {
@@ -21,6 +23,23 @@ std::string currentMode()
     return std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight);
 }
 
+ShowSettings windowed(int32_t width, int32_t height, bool fullscreen = false)
+{
+    ShowSettings settings;
+    settings.width = width;
+    settings.height = height;
+    settings.fullscreen = fullscreen;
+    settings.colorBits = 32;
+    return settings;
+}
+
+// What createGlWindow fills beside the window.
+struct Driver {
+    GlVersion glVersion;
+    ExtensionLoader extensionLoader;
+    bool keys[256] = {};
+};
+
 HWND showWindow()
 {
     return FindWindowA("demo_dwl", "duskwheel2o13");
@@ -30,24 +49,24 @@ HWND showWindow()
 
 TEST(Win32Window, RefusedFullscreenModeFailsBeforeAnyWindowAndChangesNothing)
 {
-    DemoContext context;
+    Driver context;
     const std::string before = currentMode();
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(createGlWindow(context, 1234, 567, true, 32, 0));
+    EXPECT_FALSE(createGlWindow(windowed(1234, 567, true), context.glVersion, context.extensionLoader));
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("duskwheel: the display refuses the fullscreen mode: 1234x567"), std::string::npos) << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
     EXPECT_EQ(showWindow(), nullptr);
     EXPECT_EQ(currentMode(), before);
-    destroyGlWindow(context);
+    destroyGlWindow();
     EXPECT_EQ(currentMode(), before);
 }
 
 TEST(Win32Window, WindowedClientAreaPumpAndTeardown)
 {
-    DemoContext context;
-    ASSERT_TRUE(createGlWindow(context, 640, 400, false, 32, 0));
-    HWND window = context.native.window;
+    Driver context;
+    ASSERT_TRUE(createGlWindow(windowed(640, 400), context.glVersion, context.extensionLoader));
+    HWND window = win32ShowWindow().window;
     ASSERT_EQ(showWindow(), window);
     EXPECT_FALSE(IsWindowVisible(window)) << "created hidden, shown by the opener";
     RECT client;
@@ -60,26 +79,27 @@ TEST(Win32Window, WindowedClientAreaPumpAndTeardown)
     EXPECT_EQ(frame.top, 0);
     EXPECT_GE(context.glVersion.major, 2);
     EXPECT_TRUE(context.extensionLoader.loaded);
-    EXPECT_NE(context.native.pixelFormat, 0);
+    EXPECT_NE(win32ShowWindow().pixelFormat, 0);
 
-    EXPECT_TRUE(pumpMessages(context)) << "an empty queue";
+    EXPECT_TRUE(pumpMessages(context.keys)) << "an empty queue";
     PostMessageA(window, WM_SYSKEYDOWN, 'X', 0);
     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
-    EXPECT_TRUE(pumpMessages(context));
+    EXPECT_TRUE(pumpMessages(context.keys));
     EXPECT_TRUE(context.keys[VK_ESCAPE]) << "a key-down stays recorded after its key-up";
     EXPECT_FALSE(context.keys['X']) << "system keys are not recorded";
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(pumpMessages(context)) << "the close box posts the quit";
+    EXPECT_FALSE(pumpMessages(context.keys)) << "the close box posts the quit";
 
-    destroyGlWindow(context);
+    destroyGlWindow();
     EXPECT_EQ(showWindow(), nullptr);
-    EXPECT_EQ(context.native.renderContext, nullptr);
-    destroyGlWindow(context);  // a second run releases nothing twice
-    DemoContext again;
-    ASSERT_TRUE(createGlWindow(again, 320, 200, false, 32, 0)) << "the class was unregistered and registers again";
-    destroyGlWindow(again);
+    EXPECT_EQ(win32ShowWindow().renderContext, nullptr);
+    destroyGlWindow();  // a second run releases nothing twice
+    Driver again;
+    ASSERT_TRUE(createGlWindow(windowed(320, 200), again.glVersion, again.extensionLoader))
+        << "the class was unregistered and registers again";
+    destroyGlWindow();
 }
 
 TEST(Win32Clock, PublishesMillisecondsSinceStartAndStopsWhenStopped)

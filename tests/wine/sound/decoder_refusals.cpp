@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         bool loaded = false;
         std::string why;
         {
-            soundInit(nullptr);
+            soundInit();
             MusicTrack track;  // frees the sound again when it goes
             loaded = track.load(path.c_str()) == 0;
             why = loaded ? std::string("loads, ") + soundLastNotice() : soundLastFailure();

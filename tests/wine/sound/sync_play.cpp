@@ -42,7 +42,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::FILE* out = std::fopen(argv[3], "w");
-    if (!out || !soundInit(nullptr))
+    if (!out || !soundInit())
         return 1;
     const SoundHandle track = soundStreamFromFile(argv[1]);
     if (track == 0) {

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-// What the Windows backend keeps of its window and GL context.
-struct NativeHandles {
+// What the Windows backend keeps of the show window and its GL context.
+struct Win32Window {
     HWND window = nullptr;
     HDC deviceContext = nullptr;
     HGLRC renderContext = nullptr;
@@ -12,4 +12,8 @@ struct NativeHandles {
     MSG message = {};  // the pump's scratch record
     int32_t pixelFormat = 0;
     bool classRegistered = false;
+    bool fullscreen = false;
 };
+
+// The backend's one show window, for its own tests to look at.
+const Win32Window& win32ShowWindow();

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "platform/win32/display_source.h"
-#include "shell/demo_context.h"
 
 namespace {
 
@@ -43,5 +42,3 @@ const DisplaySource& win32DisplaySource()
 {
     return driverDisplays;
 }
-
-DemoContext gDemo(&driverDisplays);

@@ -2,7 +2,6 @@
 
 #include "platform/sdl/display_source.h"
 #include "platform/sdl/video.h"
-#include "shell/demo_context.h"
 
 namespace {
 
@@ -45,19 +44,9 @@ bool sdlDesktopMode(DisplayMode& out)
 
 const DisplaySource sdlDisplays{sdlModeAt, sdlDesktopMode, sdlVideoUnreachable};
 
-// Constructed before and destroyed after the context in this file, so SDL is
-// shut down only once the context has given back its music and textures.
-struct SdlLifetime {
-    SdlLifetime() { SDL_SetMainReady(); }
-    ~SdlLifetime() { SDL_Quit(); }
-};
-SdlLifetime sdlLifetime;
-
 }  // namespace
 
 const DisplaySource& sdlDisplaySource()
 {
     return sdlDisplays;
 }
-
-DemoContext gDemo(&sdlDisplays);
