@@ -1,0 +1,2 @@
+// The GL headers every part includes.
+#include <GL/gl.h>

@@ -1,0 +1,3 @@
+#include <SDL.h>
+#include "platform/gl.h"
+#include "shell/run.h"

@@ -1,0 +1,2 @@
+#include <windows.h>
+#include <GL/gl.h>

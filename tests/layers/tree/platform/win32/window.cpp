@@ -1,0 +1,3 @@
+#include <windows.h>
+#include "platform/gl.h"
+#include "shell/run.h"

@@ -1,0 +1,2 @@
+#include "scenes/logo.h"
+#include "frame/bands.h"

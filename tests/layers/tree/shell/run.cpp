@@ -1,0 +1,3 @@
+#include "shell/run.h"
+#include "frame/bands.h"
+#include "platform/gl.h"
