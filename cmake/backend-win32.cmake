@@ -21,6 +21,8 @@ target_link_libraries(duskplatform PUBLIC duskcore gdi32 user32 winmm msacm32
 add_executable(duskwheel WIN32 platform/win32/main.cpp platform/win32/launcher.rc)
 target_compile_options(duskwheel PRIVATE -Werror)
 target_link_libraries(duskwheel PRIVATE duskplatform)
+include(${CMAKE_CURRENT_LIST_DIR}/windows-resources.cmake)
+dusk_windows_resources(duskwheel "duskwheel, a real-time OpenGL demo")
 
 # The core calls into the backend through the seam's headers; the two static
 # libraries depend on each other.
