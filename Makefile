@@ -41,11 +41,12 @@ windows-build: setup
 	done
 
 # A zip to copy to a Windows PC: both programs beside the Data folder that
-# the native make-data writes.
+# the native make-data writes, and the info file that demo downloads carry.
 windows: windows-build data
 	@rm -rf build/win32/package && mkdir -p build/win32/package
 	@cp build/win32/duskwheel.exe build/win32/duskwheel-capture.exe build/win32/package/
 	@cp build/win64/duskwheel.exe build/win32/package/duskwheel64.exe
+	@cp $(BUILD)/duskwheel.nfo build/win32/package/
 	@cp -r $(BUILD)/Data build/win32/package/Data && rm -f build/win32/package/Data/.made
 	@rm -f $(ZIP) && cd build/win32/package && zip -qr ../duskwheel-win32.zip .
 	@echo "windows: $(ZIP)" && unzip -l $(ZIP) | tail -n +4 | head -n -2
