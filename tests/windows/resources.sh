@@ -41,8 +41,11 @@ for exe in build/win32/duskwheel.exe build/win32/duskwheel-capture.exe \
     fail "$exe: the manifest declares no system DPI awareness"
   [[ $(xpath "string($root/$(el trustInfo $ASM3)//$(el requestedExecutionLevel $ASM3)/@level)") == asInvoker ]] ||
     fail "$exe: the manifest does not ask to run asInvoker"
-  [[ $(xpath "count($root//*[local-name()='supportedOS'])") == 4 ]] ||
-    fail "$exe: the manifest does not list Windows 7, 8, 8.1 and 10"
+  compat="$root/$(el compatibility urn:schemas-microsoft-com:compatibility.v1)/*/*[local-name()='supportedOS']"
+  for os in "7 35138b9a-5d96-4fbd-8e2d-a2440225f93a" "8 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38" \
+            "8.1 1f676c76-80e1-4239-95bb-83d0f6d0da78" "10 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"; do
+    [[ $(xpath "count($compat[@Id='{${os#* }}'])") == 1 ]] || fail "$exe: the manifest does not list Windows ${os%% *}"
+  done
   [[ $(xpath "count(//*[local-name()='dependency'])") == 0 ]] && ! grep -qi Microsoft.Windows.Common-Controls "$manifest" ||
     fail "$exe: the manifest depends on another assembly (common controls)"
 
