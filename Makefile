@@ -2,6 +2,7 @@
 PRESET ?= linux
 BUILD := build/$(PRESET)
 ZIP := build/win32/duskwheel-win32.zip
+ICON := build/icon/duskwheel.ico
 
 .PHONY: all setup build data run test windows windows-build fuzz fuzz-build package capture clean
 
@@ -29,18 +30,23 @@ capture: data
 		--video duskwheel.mp4 --size 1920x1080 --fps 60
 
 # Both Windows programs: the 32-bit one users get, and the 64-bit one for
-# machines whose wine runs only 64-bit code.
+# machines whose wine runs only 64-bit code. Their icon comes first, drawn by
+# the native make-data; kept when unchanged, so the exes are not linked again.
 windows-build: setup
+	@cmake --preset $(PRESET) >/dev/null && cmake --build $(BUILD) --target make-data
+	@mkdir -p $(dir $(ICON)) && $(BUILD)/make-data --icon $(ICON).new && \
+		{ cmp -s $(ICON).new $(ICON) && rm $(ICON).new || mv $(ICON).new $(ICON); }
 	@for preset in win32 win64; do \
-		cmake --preset $$preset >/dev/null && cmake --build build/$$preset || exit 1; \
+		cmake --preset $$preset -DDUSK_ICON=$(CURDIR)/$(ICON) >/dev/null && cmake --build build/$$preset || exit 1; \
 	done
 
 # A zip to copy to a Windows PC: both programs beside the Data folder that
-# the native make-data writes.
+# the native make-data writes, and the info file that demo downloads carry.
 windows: windows-build data
 	@rm -rf build/win32/package && mkdir -p build/win32/package
 	@cp build/win32/duskwheel.exe build/win32/duskwheel-capture.exe build/win32/package/
 	@cp build/win64/duskwheel.exe build/win32/package/duskwheel64.exe
+	@cp $(BUILD)/duskwheel.nfo build/win32/package/
 	@cp -r $(BUILD)/Data build/win32/package/Data && rm -f build/win32/package/Data/.made
 	@rm -f $(ZIP) && cd build/win32/package && zip -qr ../duskwheel-win32.zip .
 	@echo "windows: $(ZIP)" && unzip -l $(ZIP) | tail -n +4 | head -n -2

@@ -26,3 +26,5 @@ target_link_libraries(duskplatform PUBLIC duskcore gdi32 user32 winmm msacm32
 add_executable(duskwheel WIN32 platform/win32/main.cpp platform/win32/launcher.rc)
 target_compile_options(duskwheel PRIVATE -Werror)
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)
+include(${CMAKE_CURRENT_LIST_DIR}/windows-resources.cmake)
+dusk_windows_resources(duskwheel "duskwheel, a real-time OpenGL demo")

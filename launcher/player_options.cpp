@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "dusk_version.h"
+
 namespace {
 
 bool parseSize(const std::string& text, int& width, int& height)
@@ -150,5 +152,5 @@ const char* playerUsage()
 
 const char* playerVersion()
 {
-    return "duskwheel 2.0";
+    return "duskwheel " DUSK_VERSION_SHORT;
 }

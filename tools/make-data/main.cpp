@@ -1,4 +1,5 @@
 // make-data [FOLDER]: writes the show's default Data folder (default "Data").
+// make-data --icon FILE.ico: writes the Windows programs' icon instead.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -7,11 +8,14 @@
 #include <string>
 
 #include "tools/make-data/default_data.h"
+#include "tools/make-data/icon.h"
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--icon") == 0)
+        return writeIcon(argv[2]) ? 0 : 1;
     if (argc > 2) {
-        std::fprintf(stderr, "usage: make-data [FOLDER]\n");
+        std::fprintf(stderr, "usage: make-data [FOLDER] | make-data --icon FILE.ico\n");
         return 2;
     }
     const std::string dir = argc == 2 ? argv[1] : "Data";
