@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "launcher/launcher_model.h"
 
@@ -16,9 +17,12 @@ struct PlayerOptions {
     bool vsync = true;
     bool music = true;
     std::string dataFolder;  // empty: Data in the working directory
+    // Words that are no option, such as a file dropped onto the program or a
+    // path a start-up tool appends: said and passed over, not refused.
+    std::vector<std::string> ignored;
 };
 
-// False, with one line in error, for anything it cannot use.
+// False, with one line in error, for an option it cannot use.
 bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& options, std::string& error);
 
 // The launcher's choices for --play: false, with one line in error, when the
