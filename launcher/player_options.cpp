@@ -78,6 +78,8 @@ bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& option
                 return false;
             }
             options.dataFolder = value;
+        } else if (name.empty() || name[0] != '-') {
+            options.ignored.push_back(name);
         } else {
             error = "unknown option '" + name + "'";
             return false;

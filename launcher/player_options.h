@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "launcher/launcher_model.h"
 
@@ -19,9 +20,12 @@ struct PlayerOptions {
     bool vsync = true;
     bool music = true;
     std::string dataFolder;  // empty: Data in the working directory
+    // Words that are no option, such as a file dropped onto the program or a
+    // path a start-up tool appends: said and passed over, not refused.
+    std::vector<std::string> ignored;
 };
 
-// False, with one line in error, for anything it cannot use.
+// False, with one line in error, for an option it cannot use.
 bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& options, std::string& error);
 
 // The settings for --play, through the launcher model: false, with one line

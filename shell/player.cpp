@@ -30,6 +30,8 @@ int runPlayer(int argc, const char* const* argv, DemoContext& context, const Dis
     std::string error;
     if (!parsePlayerOptions(argc, argv, options, error))
         return wrongOptions(error);
+    for (const std::string& word : options.ignored)
+        std::fprintf(stderr, "duskwheel: ignoring \"%s\" on the command line\n", word.c_str());
     if (options.action == PlayerOptions::ShowHelp || options.action == PlayerOptions::ShowVersion) {
         say(options.action == PlayerOptions::ShowHelp ? playerUsage() : playerVersion());
         return 0;

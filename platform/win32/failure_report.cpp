@@ -73,8 +73,9 @@ void showCaughtFailure(int exitCode)
     const std::string text = readCaught();
     DeleteFileA(caughtPath);
     caughtPath[0] = '\0';
-    // A show that ran says nothing; remarks on the way (no sound device) are
-    // not worth a box of their own.
-    if (exitCode != 0 && !text.empty())
+    // A show that ran says nothing, nor does a Quit (-1), the user's own
+    // choice; remarks on the way (no sound device, a dropped file passed
+    // over) are not worth a box of their own.
+    if (exitCode > 0 && !text.empty())
         MessageBoxA(nullptr, text.c_str(), "duskwheel", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

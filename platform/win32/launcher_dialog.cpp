@@ -45,6 +45,25 @@ void updateLaunchButton(HWND dialog)
     EnableWindow(GetDlgItem(dialog, IDC_LAUNCH), canLaunch(lists, readChoices(dialog)) ? TRUE : FALSE);
 }
 
+// What Launch launches must be what the box shows, and the box's own
+// bookkeeping cannot be trusted with typed text: wine keeps the old
+// selection through the first keystroke after one is chosen. So the
+// selection follows the text: a listed resolution spelt out selects it,
+// anything else selects nothing. It is set on the list itself, since
+// CB_SETCURSEL would overwrite what was typed, and empty it for no selection.
+void followTypedResolution(HWND dialog)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dialog, IDC_RESOLUTION, text, sizeof text);
+    const LRESULT match = SendDlgItemMessageA(dialog, IDC_RESOLUTION, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(text));
+    COMBOBOXINFO box = {};
+    box.cbSize = sizeof box;
+    if (GetComboBoxInfo(GetDlgItem(dialog, IDC_RESOLUTION), &box))
+        SendMessageA(box.hwndList, LB_SETCURSEL, static_cast<WPARAM>(match), 0);
+    updateLaunchButton(dialog);
+}
+
 void addStrings(HWND dialog, int control, UINT message, const std::vector<std::string>& entries)
 {
     for (const std::string& entry : entries)
@@ -95,6 +114,8 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, ShowSettings& se
         case IDC_RESOLUTION:
             if (HIWORD(wParam) == CBN_SELCHANGE)
                 updateLaunchButton(dialog);
+            else if (HIWORD(wParam) == CBN_EDITCHANGE)
+                followTypedResolution(dialog);
             break;
         default:
             break;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The player's command line: --help and --version, wrong options (one line,
 # the usage, exit 2, no window), --play without the launcher, and --data
-# from another folder.
+# from another folder; a word that is no option is said and passed over.
 source "$(dirname "$0")/lib.sh"
 
 ./duskwheel --help >help.txt || fail "--help did not exit 0"
@@ -20,7 +20,7 @@ done
 scratch=$(mktemp -d /tmp/duskwheel-options-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 cd "$scratch"  # no Data here: it comes from --data
-"$BUILD/duskwheel" --play --windowed --mute --data "$BUILD/Data" >play.log 2>&1 &
+"$BUILD/duskwheel" --play "dropped song.mp3" --windowed --mute --data "$BUILD/Data" >play.log 2>&1 &
 DEMO_PID=$!
 win=$(wait_window "$SHOW_TITLE" 30) || { kill $DEMO_PID; cat play.log >&2; fail "--play showed no show window"; }
 xdotool search --name "^${LAUNCHER_TITLE}\$" >/dev/null 2>&1 && fail "--play showed the launcher"
@@ -29,10 +29,12 @@ kill -0 $DEMO_PID 2>/dev/null || fail "the show did not keep running: $(cat play
 press "$win" Escape
 wait_exit $DEMO_PID 2 || fail "Escape did not end the show"
 [[ "$EXIT_CODE" == 0 ]] || fail "exit code $EXIT_CODE, expected 0"
+[[ $(grep -c ignoring play.log) == 1 ]] && grep -qx 'duskwheel: ignoring "dropped song.mp3" on the command line' play.log ||
+  fail "the stray word was not said once: $(cat play.log)"
 
 "$BUILD/duskwheel" --play --windowed --data "$scratch/nowhere" >missing.log 2>&1 &
 DEMO_PID=$!
 wait_exit $DEMO_PID 20 || fail "a missing --data folder did not end the program"
 [[ "$EXIT_CODE" == 1 ]] || fail "exit code $EXIT_CODE for a missing --data folder, expected 1"
 grep -q "^duskwheel: the music file $scratch/nowhere/music.mp3 " missing.log || fail "no line naming the file: $(cat missing.log)"
-echo "ok: --help, --version, wrong options exit 2, --play skips the launcher, --data reads another folder"
+echo "ok: --help, --version, wrong options exit 2, --play skips the launcher past a stray word, --data reads another folder"

@@ -45,6 +45,8 @@ TEST(PlayerOptions, EachOptionAndTheWrongOnes)
         const char* says;
     } wrong[] = {
         {{"--fullscreen"}, "unknown option '--fullscreen'"},
+        {{"-fullscreen"}, "unknown option '-fullscreen'"},
+        {{"song.mp3", "--bogus"}, "unknown option '--bogus'"},
         {{"--play", "--size"}, "--size needs a value"},
         {{"--play", "--size", "1280"}, "--size: '1280' is not WIDTHxHEIGHT"},
         {{"--play", "--size", "0x800"}, "--size: '0x800' is not WIDTHxHEIGHT"},
@@ -52,12 +54,35 @@ TEST(PlayerOptions, EachOptionAndTheWrongOnes)
         {{"--play", "--aspect", "3:2"}, "--aspect: '3:2' is not one of auto, 4:3, 5:4, 16:9, 16:10"},
         {{"--data", ""}, "--data: the folder name is empty"},
         {{"--windowed"}, "--size, --windowed, --aspect, --no-vsync and --mute go with --play"},
+        {{"song.mp3", "--windowed"}, "--size, --windowed, --aspect, --no-vsync and --mute go with --play"},
     };
     for (const auto& c : wrong) {
         const Parsed p = parse(c.args);
         EXPECT_FALSE(p.ok) << c.says;
         EXPECT_EQ(p.error, c.says);
     }
+}
+
+TEST(PlayerOptions, WordsThatAreNoOptionArePassedOver)
+{
+    const struct {
+        std::vector<const char*> args;
+        PlayerOptions::Action action;
+        std::vector<std::string> ignored;
+    } rows[] = {
+        {{"C:\\Shows\\song.mp3"}, PlayerOptions::RunLauncher, {"C:\\Shows\\song.mp3"}},
+        {{"/autorun", "--play", "x y", "--mute"}, PlayerOptions::Play, {"/autorun", "x y"}},
+        {{""}, PlayerOptions::RunLauncher, {""}},
+        {{"--data", "Show", "Show"}, PlayerOptions::RunLauncher, {"Show"}},  // the value is no stray word
+        {{"--play", "--size", "1280x800"}, PlayerOptions::Play, {}},
+    };
+    for (const auto& row : rows) {
+        const Parsed p = parse(row.args);
+        ASSERT_TRUE(p.ok) << p.error;
+        EXPECT_EQ(p.options.action, row.action);
+        EXPECT_EQ(p.options.ignored, row.ignored);
+    }
+    EXPECT_FALSE(parse({"--play", "song.mp3", "--mute"}).options.music) << "what follows a stray word still counts";
 }
 
 TEST(PlayerOptions, PlayFillsTheSettingsThroughTheLauncherModel)
