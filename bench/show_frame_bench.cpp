@@ -7,7 +7,7 @@
 
 #include "assets/show_assets.h"
 #include "frame/beat_state.h"
-#include "frame/frame_composer.h"
+#include "composer/frame_composer.h"
 #include "frame/screen_fades.h"
 #include "platform/gl.h"
 #include "platform/gl_procs.h"

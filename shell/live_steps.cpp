@@ -1,4 +1,4 @@
-#include "frame/frame_composer.h"
+#include "composer/frame_composer.h"
 #include "frame/screen_fades.h"
 #include "music/sound/sound.h"
 #include "platform/gl_procs.h"

@@ -6,7 +6,7 @@
 #include "assets/show_assets.h"
 #include "assets/texture_registry.h"
 #include "frame/beat_state.h"
-#include "frame/frame_composer.h"
+#include "composer/frame_composer.h"
 #include "frame/screen_fades.h"
 #include "frame/show_resources.h"
 #include "platform/gl.h"

@@ -1,4 +1,4 @@
-#include "frame/frame_composer.h"
+#include "composer/frame_composer.h"
 
 #include <cstdio>
 
