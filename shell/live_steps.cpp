@@ -1,5 +1,4 @@
 #include "composer/frame_composer.h"
-#include "frame/screen_fades.h"
 #include "music/sound/sound.h"
 #include "platform/gl_procs.h"
 #include "platform/launcher.h"
@@ -20,15 +19,15 @@ ShowSteps liveShowSteps(DemoContext& context)
     steps.runLauncher = [c] { return runLauncher(*c); };
     steps.openWindow = [c] { return openDemoWindow(*c); };
     steps.load = [c] { return c->configurator->load(); };
-    steps.makeComposer = [] { composer = new FrameComposer(); };
+    steps.makeComposer = [c] { composer = new FrameComposer(c->music, c->textures, c->shaders); };
     steps.startClock = [] { return gShowClock.start(); };
-    steps.resetFades = [] { resetScreenFades(); };
+    steps.resetFades = [] { composer->resetScreenFades(); };
     steps.startMusic = [c] { c->music.start(*c); };
     steps.readTicks = [] { return gShowClock.ticks.load(std::memory_order_relaxed); };
     steps.pumpMessages = [c] { return pumpMessages(*c); };
-    steps.drawFrame = [] {
-        composer->draw();
-        drawScreenFades();
+    steps.drawFrame = [c] {
+        composer->draw(c->showTime, c->frameDelta);
+        composer->drawScreenFades(c->showTime);
         glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     };
     steps.present = [c] { presentFrame(*c); };
