@@ -6,16 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include "assets/show_assets.h"
-#include "frame/beat_state.h"
-#include "frame/frame_composer.h"
-#include "frame/screen_fades.h"
+#include "composer/frame_composer.h"
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 #include "platform/viewport.h"
 #include "platform/window.h"
-#include "scenes/captions.h"
-#include "scenes/logo.h"
-#include "scenes/text_walls.h"
 #include "launcher/aspect_code.h"
 #include "shell/demo_context.h"
 #include "tests/gl/gl_test_context.h"
@@ -31,29 +26,29 @@ FrameComposer* benchComposer()
     if (composer)
         return composer;
     glTestContext(windowWidth, windowHeight);
-    loadShowShaders(gDemo.shaders);
-    loadShowTextures(gDemo.textures);
-    composer = new FrameComposer();
+    loadShowShaders(glTestContext().shaders);
+    loadShowTextures(glTestContext().textures);
+    composer = new FrameComposer(glTestContext().music, glTestContext().textures, glTestContext().shaders);
     return composer;
 }
 
 // The state a live run at 60 frames a second has at t with a quiet spectrum:
 // the walls scrolled as far as they get by then, the cards on a middle row.
-void primeStateAt(int32_t t)
+void primeStateAt(FrameComposer& composer, int32_t t)
 {
-    gBeat = BeatState{};
-    gBeat.orbitPhase = t / 4000.0f;
-    gLogo.level = (t > 5400 && t < 15000) ? 0.7f : 0.0f;
-    gCaptions = CaptionState{};
-    gFirstWall = TextWallState{8.0f - 1.5f * (t - 28000) / 1000.0f};
-    gSecondWall = TextWallState{3.0f - 1.5f * (t - 62000) / 1000.0f};
+    ShowState state;
+    state.beat.orbitPhase = t / 4000.0f;
+    state.logo.level = (t > 5400 && t < 15000) ? 0.7f : 0.0f;
+    state.firstWall = TextWallState{8.0f - 1.5f * (t - 28000) / 1000.0f};
+    state.secondWall = TextWallState{3.0f - 1.5f * (t - 62000) / 1000.0f};
     if (t >= 20000 && t <= 32000)
-        gBeat.bounceCounter = 3;
+        state.beat.bounceCounter = 3;
     if (t >= 62000)
-        gBeat.greetsStep = static_cast<int32_t>((t - 62000) / 900);
-    fadeDone[0] = t > 2000 ? 1 : 0;
-    fadeDone[1] = 0;
-    for (float& bin : gDemo.music.spectrumBins)
+        state.beat.greetsStep = static_cast<int32_t>((t - 62000) / 900);
+    state.fadeDone[0] = t > 2000 ? 1 : 0;
+    state.fadeDone[1] = 0;
+    composer.resume(state);
+    for (float& bin : glTestContext().music.spectrumBins)
         bin = 0.0f;
 }
 
@@ -61,15 +56,15 @@ void primeStateAt(int32_t t)
 // that the clear covers no more than that window would.
 void useWindowSize(int32_t width, int32_t height)
 {
-    setupViewport(Ratio16x10, width, height);
+    setupViewport(Ratio16x10, width, height, glTestContext().projection);
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, width, height);
 }
 
 void drawLiveFrame(FrameComposer& composer)
 {
-    composer.draw();
-    drawScreenFades();
+    composer.draw(glTestContext().showTime, glTestContext().frameDelta);
+    composer.drawScreenFades(glTestContext().showTime);
     glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
 }
 
@@ -106,13 +101,13 @@ void BM_LiveFrame(benchmark::State& state)
     const int32_t t = static_cast<int32_t>(state.range(2));
     FrameComposer& composer = *benchComposer();
     useWindowSize(width, height);
-    gDemo.showTime = t;
-    gDemo.frameDelta = 0.032f;
+    glTestContext().showTime = t;
+    glTestContext().frameDelta = 0.032f;
 
-    primeStateAt(t);
+    primeStateAt(composer, t);
     const double overdraw = overdrawOf(composer, width, height);
     for (auto _ : state) {
-        primeStateAt(t);
+        primeStateAt(composer, t);
         drawLiveFrame(composer);
         glFinish();  // the software renderer draws when asked to finish
     }

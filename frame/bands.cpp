@@ -3,7 +3,6 @@
 #include "assets/shader_registry.h"
 #include "assets/texture_registry.h"
 #include "frame/band_lighting.h"
-#include "frame/show_resources.h"
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
@@ -17,16 +16,16 @@ constexpr PaletteColour rgb255(int r, int g, int b)
 // The band shader's specular exponent, for the fixed-function stand-in.
 constexpr float fallbackShininess = 8.0f;
 
-const ShaderProgram* bandProgram()
+const ShaderProgram* bandProgram(const ShaderRegistry* shaders)
 {
     // No registry published (yet or any more) counts as no program, rather than a crash.
-    return gShowResources.shaders ? gShowResources.shaders->findProgram("PP") : nullptr;
+    return shaders ? shaders->findProgram("PP") : nullptr;
 }
 
-void bindOverlay()
+void bindOverlay(const TextureRegistry* textures)
 {
     // No registry published (yet or any more): nothing bound, as for a missing texture.
-    const TextureEntry* entry = gShowResources.textures ? gShowResources.textures->find("OVERLAY") : nullptr;
+    const TextureEntry* entry = textures ? textures->find("OVERLAY") : nullptr;
     if (!entry)
         return;
     glProcs.glActiveTexture(GL_TEXTURE0);
@@ -49,9 +48,10 @@ const PaletteColour bandPalettes[paletteCount][bandCount] = {
 
 const double bandOffsets[bandCount] = {17.0, 9.0, 1.0, -7.0, -15.0};
 
-void drawBand(float angle, double x, double y, int32_t band)
+void drawBand(float angle, double x, double y, int32_t band, const float* bandAngles, const float* backgroundColour,
+              const TextureRegistry* textures, const ShaderRegistry* shaders)
 {
-    const ShaderProgram* program = bandProgram();
+    const ShaderProgram* program = bandProgram(shaders);
     if (program) {
         glProcs.glUseProgram(program->id);
     } else {
@@ -65,11 +65,11 @@ void drawBand(float angle, double x, double y, int32_t band)
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
-    glFogfv(GL_FOG_COLOR, gShowResources.backgroundColour);
+    glFogfv(GL_FOG_COLOR, backgroundColour);
     glPushMatrix();
     glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
-    glRotatef(gShowResources.bandAngles[band] + angle, 0.0f, 0.0f, 1.0f);
-    bindOverlay();
+    glRotatef(bandAngles[band] + angle, 0.0f, 0.0f, 1.0f);
+    bindOverlay(textures);
 
     glBegin(GL_QUADS);
     glNormal3f(0.0f, 0.0f, 1.0f);

@@ -21,14 +21,12 @@ struct BeatState {
     int32_t creditsStep = 0;          // credits card row; 4 ends the cards
 };
 
-extern BeatState gBeat;
-
 constexpr int beatStepCount = 9;
 extern const float stepDepthTable[beatStepCount];
 extern const float stepScaleTable[beatStepCount];
 
 // Depth of the screen-fixed scenes for the current beat step.
-inline float currentStepDepth(const BeatState& beat)
+inline float currentStepDepth(int32_t beatStep)
 {
-    return stepDepthTable[beat.beatStep];
+    return stepDepthTable[beatStep];
 }

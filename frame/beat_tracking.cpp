@@ -77,11 +77,6 @@ void detectBeat(BeatState& beat)
     beat.spinDirection = beat.spinDirection > 0.0f ? -1.0f : 1.0f;
 }
 
-void detectBeat()
-{
-    detectBeat(gBeat);
-}
-
 void updateShowCounters(BeatState& beat, int32_t t, float seconds)
 {
     if (!within(t, 0, 32000) && !within(t, 62000, 81000) && !within(t, 82000, 100000))
@@ -116,9 +111,4 @@ void updateShowCounters(BeatState& beat, int32_t t, float seconds)
     beat.sinceHit += seconds;
     if (std::fabs(beat.sinceHit) >= 1.0f)
         beat.sinceHit = 1.0f;
-}
-
-void updateShowCounters(int32_t t, float seconds)
-{
-    updateShowCounters(gBeat, t, seconds);
 }

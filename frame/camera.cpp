@@ -4,8 +4,6 @@
 
 #include "platform/gl.h"
 
-Camera gCamera;
-
 Camera cameraFor(float orbitPhase, float rollAngle, float sinceHit)
 {
     Camera camera;
@@ -21,10 +19,10 @@ Camera cameraFor(float orbitPhase, float rollAngle, float sinceHit)
     return camera;
 }
 
-void applyCamera()
+void applyCamera(const Camera& camera)
 {
     glLoadIdentity();
-    glRotatef(gCamera.roll, 0.0f, 0.0f, -1.0f);
-    gluLookAt(gCamera.eye[0], gCamera.eye[1], gCamera.eye[2], gCamera.centre[0], gCamera.centre[1],
-              gCamera.centre[2], 0.0, 1.0, 0.0);
+    glRotatef(camera.roll, 0.0f, 0.0f, -1.0f);
+    gluLookAt(camera.eye[0], camera.eye[1], camera.eye[2], camera.centre[0], camera.centre[1], camera.centre[2],
+              0.0, 1.0, 0.0);
 }

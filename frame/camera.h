@@ -7,11 +7,9 @@ struct Camera {
     float roll = 0.0f;  // degrees about the viewing axis
 };
 
-extern Camera gCamera;
-
 // The slow roll of the whole show plus a sway that a bass hit starts and
 // that dies away as sinceHit recovers to 1.
 Camera cameraFor(float orbitPhase, float rollAngle, float sinceHit);
 
-// Loads gCamera into the current matrix (the modelview at the composer's call).
-void applyCamera();
+// Loads the camera into the current matrix (the modelview at the composer's call).
+void applyCamera(const Camera& camera);

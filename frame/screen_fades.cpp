@@ -4,14 +4,11 @@
 
 #include "frame/screen_quads.h"
 #include "platform/gl.h"
-#include "shell/demo_context.h"
 
 const FadeEntry fadeTable[fadeCount] = {
     {0.0f, 2000.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f},
     {90000.0f, 92000.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f},
 };
-
-int32_t fadeDone[fadeCount] = {0, 0};
 
 void planScreenFades(uint32_t showTime, int32_t done[fadeCount], FadeStep steps[fadeCount])
 {
@@ -37,7 +34,7 @@ void planScreenFades(uint32_t showTime, int32_t done[fadeCount], FadeStep steps[
     }
 }
 
-void drawScreenFades()
+void drawScreenFades(int32_t showTime, int32_t done[fadeCount])
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -47,7 +44,7 @@ void drawScreenFades()
     glDisable(GL_TEXTURE_2D);
 
     FadeStep steps[fadeCount];
-    planScreenFades(static_cast<uint32_t>(gDemo.showTime), fadeDone, steps);
+    planScreenFades(static_cast<uint32_t>(showTime), done, steps);
     for (int i = 0; i < fadeCount; ++i) {
         if (!steps[i].draws)
             continue;
@@ -61,8 +58,8 @@ void drawScreenFades()
     glEnable(GL_DEPTH_TEST);
 }
 
-void resetScreenFades()
+void resetScreenFades(int32_t done[fadeCount])
 {
     for (int i = 0; i < fadeCount; ++i)
-        fadeDone[i] = 0;
+        done[i] = 0;
 }

@@ -14,11 +14,9 @@ struct FadeEntry {
 constexpr int fadeCount = 2;
 extern const FadeEntry fadeTable[fadeCount];
 
-// 1 once an entry has drawn its last quad; it is never drawn again.
-extern int32_t fadeDone[fadeCount];
-
 // What the final pass draws this frame: for each entry, whether it draws
-// and at which t (0 at start, 1 at end). Marks entries done as it passes them.
+// and at which t (0 at start, 1 at end). Marks entries done as it passes them:
+// done[i] is 1 once entry i has drawn its last quad; it is never drawn again.
 struct FadeStep {
     bool draws = false;
     float t = 0.0f;
@@ -27,7 +25,7 @@ void planScreenFades(uint32_t showTime, int32_t done[fadeCount], FadeStep steps[
 
 // The final pass over the finished picture: fade in from black over the
 // first two seconds, out to black over the last two.
-void drawScreenFades();
+void drawScreenFades(int32_t showTime, int32_t done[fadeCount]);
 
 // Both fades pending again; start-up calls it just before the music starts.
-void resetScreenFades();
+void resetScreenFades(int32_t done[fadeCount]);

@@ -1,6 +1,5 @@
 #include "frame/screen_quads.h"
 
-#include "frame/show_resources.h"
 #include "platform/gl.h"
 
 namespace {
@@ -42,8 +41,8 @@ void drawFadeQuad(float fromRed, float fromGreen, float fromBlue, float toRed, f
     drawFullScreenQuad();
 }
 
-void drawBackgroundQuad()
+void drawBackgroundQuad(const float* backgroundColour)
 {
-    glColor4fv(gShowResources.backgroundColour);
+    glColor4fv(backgroundColour);
     drawFullScreenQuad();
 }

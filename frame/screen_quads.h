@@ -8,5 +8,5 @@
 void drawFadeQuad(float fromRed, float fromGreen, float fromBlue, float toRed, float toGreen, float toBlue,
                   float fromAlpha, float toAlpha, float t);
 
-// The same quad in the show's background colour, laid down right after the clear.
-void drawBackgroundQuad();
+// The same quad in the show's background colour (RGBA), laid down right after the clear.
+void drawBackgroundQuad(const float* backgroundColour);

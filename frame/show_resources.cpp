@@ -2,10 +2,8 @@
 
 #include "assets/texture_registry.h"
 
-ShowResources gShowResources;
-
-bool bindShowTexture(const char* name)
+bool bindShowTexture(const TextureRegistry* textures, const char* name)
 {
     // Before the composer publishes the registry, or after it goes, nothing is bound rather than a crash.
-    return gShowResources.textures && gShowResources.textures->bind(name);
+    return textures && textures->bind(name);
 }

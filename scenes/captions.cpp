@@ -7,8 +7,6 @@
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
-CaptionState gCaptions;
-
 namespace {
 
 // Frame minus card, so bright lettering darkens the picture.
@@ -54,49 +52,50 @@ float greetsLevelAfter(float level, int32_t showTimeMs, float delta)
     return level;
 }
 
-void drawTextCaption(int32_t showTimeMs)
+void drawTextCaption(int32_t showTimeMs, int32_t bounceCounter, int32_t beatStep, const TextureRegistry* textures)
 {
     if (showTimeMs < 20000 || showTimeMs > 32000)
         return;
-    if (gBeat.bounceCounter < 0)
+    if (bounceCounter < 0)
         return;
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(gBeat));
+    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(beatStep));
     beginSubtractiveBlend();
-    bindShowTexture("TEXT");
+    bindShowTexture(textures, "TEXT");
     glColor4f(0.75f, 0.75f, 0.75f, 0.75f);
-    drawCard(textRowTable[gBeat.bounceCounter]);
+    drawCard(textRowTable[bounceCounter]);
     glPopMatrix();
     endSubtractiveBlend();
 }
 
-void drawGreetingsCaption(int32_t showTimeMs, float delta)
+void drawGreetingsCaption(int32_t showTimeMs, float delta, int32_t greetsStep, int32_t beatStep,
+                          CaptionState& captions, const TextureRegistry* textures)
 {
     if (showTimeMs < 62000 || showTimeMs > 81000)
         return;
-    if (gBeat.greetsStep < 0)
+    if (greetsStep < 0)
         return;
-    gCaptions.greetsLevel = greetsLevelAfter(gCaptions.greetsLevel, showTimeMs, delta);
+    captions.greetsLevel = greetsLevelAfter(captions.greetsLevel, showTimeMs, delta);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(gBeat));
+    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(beatStep));
     glDisable(GL_DEPTH_TEST);
     beginSubtractiveBlend();
-    bindShowTexture(gBeat.greetsStep < 8 ? "GREETS1" : "GREETS2");
-    const float brightness = static_cast<float>(0.75 * gCaptions.greetsLevel);
+    bindShowTexture(textures, greetsStep < 8 ? "GREETS1" : "GREETS2");
+    const float brightness = static_cast<float>(0.75 * captions.greetsLevel);
     glColor4f(brightness, brightness, brightness, brightness);
-    drawCard(greetRowTable[gBeat.greetsStep]);
+    drawCard(greetRowTable[greetsStep]);
     glPopMatrix();
     glEnable(GL_DEPTH_TEST);
     endSubtractiveBlend();
 }
 
-void drawCreditsCaption(float spinAngle)
+void drawCreditsCaption(float spinAngle, int32_t creditsStep, int32_t beatStep, const TextureRegistry* textures)
 {
-    if (gBeat.creditsStep > 3)
+    if (creditsStep > 3)
         return;
-    const double depth = currentStepDepth(gBeat);
+    const double depth = currentStepDepth(beatStep);
     glPushMatrix();
     glLoadIdentity();
     // A beat moves the card to one of five places below the centre line.
@@ -105,9 +104,9 @@ void drawCreditsCaption(float spinAngle)
     glRotatef(spinAngle, 0.0f, 0.0f, -1.0f);
     glDisable(GL_DEPTH_TEST);
     beginSubtractiveBlend();
-    bindShowTexture("CREDITS");
+    bindShowTexture(textures, "CREDITS");
     glColor4f(0.75f, 0.75f, 0.75f, 0.75f);
-    drawCard(creditRowTable[gBeat.creditsStep]);
+    drawCard(creditRowTable[creditsStep]);
     glPopMatrix();
     glEnable(GL_DEPTH_TEST);
     endSubtractiveBlend();

@@ -19,25 +19,26 @@ float shrunkStepScale(float stepScale, float delta)
     return stepScale - static_cast<float>(0.2 * delta);
 }
 
-void drawDotGrid(int32_t showTimeMs, float delta, float spinAngle)
+void drawDotGrid(int32_t showTimeMs, float delta, float spinAngle, const float* spectrum, int32_t beatStep,
+                 int32_t paletteIndex, float& stepScale, const TextureRegistry* textures)
 {
     if (showTimeMs < 48000 || showTimeMs > 62000)
         return;
     glDisable(GL_DEPTH_TEST);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(gBeat));
+    glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(beatStep));
     glRotatef(spinAngle, 0.0f, 0.0f, -1.0f);
     glEnable(GL_BLEND);
     // The last four beat steps cut the sprites out of the picture instead.
-    glProcs.glBlendEquation(gBeat.beatStep > 4 ? GL_FUNC_REVERSE_SUBTRACT : GL_FUNC_ADD);
+    glProcs.glBlendEquation(beatStep > 4 ? GL_FUNC_REVERSE_SUBTRACT : GL_FUNC_ADD);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    bindShowTexture("DOT");
+    bindShowTexture(textures, "DOT");
 
-    gBeat.stepScale = shrunkStepScale(gBeat.stepScale, delta);
-    const float half = 2.0f * gBeat.stepScale;
-    const PaletteColour* palette = bandPalettes[(gBeat.paletteIndex + 2) % paletteCount];
-    const float alpha = dotGridAlpha(averageFloats(gBeat.spectrum, 20));
+    stepScale = shrunkStepScale(stepScale, delta);
+    const float half = 2.0f * stepScale;
+    const PaletteColour* palette = bandPalettes[(paletteIndex + 2) % paletteCount];
+    const float alpha = dotGridAlpha(averageFloats(spectrum, 20));
     for (int j = 0; j < 10; ++j) {
         for (int i = 0; i < 10; ++i) {
             const int n = 10 * j + i;

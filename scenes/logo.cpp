@@ -5,8 +5,6 @@
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
-LogoState gLogo;
-
 namespace {
 constexpr float logoTop = 0.7f;
 }
@@ -26,21 +24,22 @@ float logoLevelAfter(float level, int32_t showTimeMs, float delta)
     return level;
 }
 
-void drawLogoScene(int32_t showTimeMs, float delta, float spinAngle, float lift)
+void drawLogoScene(int32_t showTimeMs, float delta, float spinAngle, float lift, float spinDirection,
+                   int32_t beatStep, LogoState& logo, const TextureRegistry* textures)
 {
     if (showTimeMs < 4000 || showTimeMs > 18000)
         return;
-    gLogo.level = logoLevelAfter(gLogo.level, showTimeMs, delta);
+    logo.level = logoLevelAfter(logo.level, showTimeMs, delta);
 
     glPushMatrix();
     glLoadIdentity();  // fixed to the screen, not to the camera
-    glTranslatef(0.0f, gBeat.spinDirection * lift, 0.75f * currentStepDepth(gBeat));
+    glTranslatef(0.0f, spinDirection * lift, 0.75f * currentStepDepth(beatStep));
     glRotatef(spinAngle, 0.0f, 0.0f, -1.0f);
     glEnable(GL_BLEND);
     glProcs.glBlendEquation(GL_FUNC_REVERSE_SUBTRACT);
     glBlendFunc(GL_ONE, GL_ONE);
-    bindShowTexture("DUSKWHEEL");
-    const float level = gLogo.level;
+    bindShowTexture(textures, "DUSKWHEEL");
+    const float level = logo.level;
     glColor4f(level, level, level, level);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);

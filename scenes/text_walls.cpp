@@ -8,9 +8,6 @@
 #include "platform/gl.h"
 #include "platform/gl_procs.h"
 
-TextWallState gFirstWall{8.0f};
-TextWallState gSecondWall{3.0f};
-
 namespace {
 
 struct WallLayout {
@@ -30,20 +27,21 @@ float scrolled(float scroll, float delta)
     return scroll - static_cast<float>(3.0 * delta);
 }
 
-float lowSpectrumMean()
+float lowSpectrumMean(const float* spectrum)
 {
-    return averageFloats(gBeat.spectrum, 20);
+    return averageFloats(spectrum, 20);
 }
 
-void drawWall(const WallLayout& layout, float scroll, float brightness)
+void drawWall(const WallLayout& layout, float scroll, float brightness, int32_t beatStep,
+              const TextureRegistry* textures)
 {
     glPushMatrix();  // stays in the camera's world
-    glTranslatef(0.0f, -25.0f, static_cast<float>(1.2 * currentStepDepth(gBeat) - 0.05));
+    glTranslatef(0.0f, -25.0f, static_cast<float>(1.2 * currentStepDepth(beatStep) - 0.05));
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glProcs.glBlendEquation(GL_FUNC_REVERSE_SUBTRACT);
     glBlendFunc(GL_ONE, GL_ONE);
-    bindShowTexture("TEXT");
+    bindShowTexture(textures, "TEXT");
     glColor4f(brightness, brightness, brightness, brightness);
     for (int k = 0; k < wallRows; ++k) {
         const float lower = static_cast<float>(3.0 * k - 1.428);
@@ -98,18 +96,21 @@ float secondWallBrightness(float m, float level)
     return static_cast<float>((0.1 * std::sin(10.0 * m) + 0.15) * (0.5 * level));
 }
 
-void drawTextWallFirst(int32_t showTimeMs, float delta)
+void drawTextWallFirst(int32_t showTimeMs, float delta, const float* spectrum, int32_t beatStep, TextWallState& wall,
+                       const TextureRegistry* textures)
 {
     if (showTimeMs < 28000 || showTimeMs > 47000)
         return;
-    advanceFirstWall(gFirstWall, delta);
-    drawWall(firstLayout, gFirstWall.scroll, firstWallBrightness(lowSpectrumMean()));
+    advanceFirstWall(wall, delta);
+    drawWall(firstLayout, wall.scroll, firstWallBrightness(lowSpectrumMean(spectrum)), beatStep, textures);
 }
 
-void drawTextWallSecond(int32_t showTimeMs, float delta)
+void drawTextWallSecond(int32_t showTimeMs, float delta, const float* spectrum, int32_t beatStep, TextWallState& wall,
+                        const TextureRegistry* textures)
 {
     if (showTimeMs < 62000 || showTimeMs > 81000)
         return;
-    advanceSecondWall(gSecondWall, showTimeMs, delta);
-    drawWall(secondLayout, gSecondWall.scroll, secondWallBrightness(lowSpectrumMean(), gSecondWall.level));
+    advanceSecondWall(wall, showTimeMs, delta);
+    drawWall(secondLayout, wall.scroll, secondWallBrightness(lowSpectrumMean(spectrum), wall.level), beatStep,
+             textures);
 }

@@ -1,7 +1,6 @@
 #include "shell/live_steps.h"
 
-#include "frame/frame_composer.h"
-#include "frame/screen_fades.h"
+#include "composer/frame_composer.h"
 #include "music/sound/sound.h"
 #include "platform/gl_procs.h"
 #include "platform/launcher.h"
@@ -37,18 +36,18 @@ ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
     steps.runLauncher = [](ShowSettings&) { return launcherUnavailable; };  // runPlayer sets the real one
     steps.openWindow = [c] { return openDemoWindow(*c); };
     steps.load = [c] { return c->configurator->load(); };
-    steps.makeComposer = [live] { live->composer.reset(new FrameComposer()); };
+    steps.makeComposer = [c, live] { live->composer.reset(new FrameComposer(c->music, c->textures, c->shaders)); };
     steps.startClock = [live] { return live->clock.start(); };
-    steps.resetFades = [] { resetScreenFades(); };
+    steps.resetFades = [live] { live->composer->resetScreenFades(); };
     steps.startMusic = [c] {
         c->music.start(c->settings.music);
         c->musicStarted = true;
     };
     steps.readTicks = [live] { return live->clock.ticks.load(std::memory_order_relaxed); };
     steps.pumpMessages = [c] { return pumpMessages(c->keys); };
-    steps.drawFrame = [live] {
-        live->composer->draw();
-        drawScreenFades();
+    steps.drawFrame = [c, live] {
+        live->composer->draw(c->showTime, c->frameDelta);
+        live->composer->drawScreenFades(c->showTime);
         glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     };
     steps.present = [] { presentFrame(); };

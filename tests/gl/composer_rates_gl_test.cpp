@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "frame/beat_state.h"
+#include "composer/frame_composer.h"
 #include "platform/gl.h"
-#include "scenes/logo.h"
-#include "scenes/text_walls.h"
 #include "shell/demo_context.h"
 #include "tests/gl/show_frame.h"
 #include "tests/gl/show_model.h"
@@ -33,27 +31,33 @@ TEST(ComposerRates, CountersAndTheRollAfterTwentyFramesOfAKnownDelta)
     struct RunCase {
         const char* name;
         int32_t start;
-        std::function<float()> value;
+        std::function<float(const ShowState&)> value;
         double first;
         double perFrame;
     };
     const RunCase cases[] = {
-        {"logo level, by the scene delta", 4001, [] { return gLogo.level; }, 0.0, 0.25 * delta},
-        {"first wall, 3 scene deltas", 30000, [] { return gFirstWall.scroll; }, 8.0, -3 * 0.25 * delta},
-        {"dot grid scale, 0.2 scene deltas", 50000, [] { return gBeat.stepScale; }, 0.4, -0.2 * 0.25 * delta},
-        {"second wall, 3 scene deltas", 64000, [] { return gSecondWall.scroll; }, 3.0, -3 * 0.25 * delta},
-        {"greetings ramp, 1.1 a second", 64000, [] { return gBeat.greetsRamp; }, 0.0, 1.1 * 0.5 * delta},
-        {"credits ramp, 0.6 a second", 83000, [] { return gBeat.creditsRamp; }, 0.0, 0.6 * 0.5 * delta},
+        {"logo level, by the scene delta", 4001,
+         [](const ShowState& s) { return s.logo.level; }, 0.0, 0.25 * delta},
+        {"first wall, 3 scene deltas", 30000,
+         [](const ShowState& s) { return s.firstWall.scroll; }, 8.0, -3 * 0.25 * delta},
+        {"dot grid scale, 0.2 scene deltas", 50000,
+         [](const ShowState& s) { return s.beat.stepScale; }, 0.4, -0.2 * 0.25 * delta},
+        {"second wall, 3 scene deltas", 64000,
+         [](const ShowState& s) { return s.secondWall.scroll; }, 3.0, -3 * 0.25 * delta},
+        {"greetings ramp, 1.1 a second", 64000,
+         [](const ShowState& s) { return s.beat.greetsRamp; }, 0.0, 1.1 * 0.5 * delta},
+        {"credits ramp, 0.6 a second", 83000,
+         [](const ShowState& s) { return s.beat.creditsRamp; }, 0.0, 0.6 * 0.5 * delta},
     };
     for (const RunCase& c : cases) {
         SCOPED_TRACE(c.name);
-        resetShowState([] { gBeat.orbitPhase = 0.0f; });
+        resetShowState([](ShowState& s) { s.beat.orbitPhase = 0.0f; });
         float phase = 0.0f;
         for (int n = 0; n < frames; ++n) {
             drawComposerFrame(c.start + 25 * n, delta);
             phase = phaseAfter(phase, delta);
         }
-        EXPECT_NEAR(c.value(), c.first + frames * c.perFrame, 1e-5);
+        EXPECT_NEAR(c.value(testComposer().state()), c.first + frames * c.perFrame, 1e-5);
         // Orbit: a quarter of the seconds; roll: 15 degrees per unit of orbit.
         EXPECT_NEAR(phase, frames * 0.125 * delta, 1e-6);
         expectCamera(cameraView(phase, 1.0));
@@ -63,7 +67,7 @@ TEST(ComposerRates, CountersAndTheRollAfterTwentyFramesOfAKnownDelta)
 TEST(ComposerRates, TheCameraSeesAHitOneFrameLate)
 {
     constexpr float delta = 0.05f;
-    resetShowState([] { gBeat.orbitPhase = 0.5f; });
+    resetShowState([](ShowState& s) { s.beat.orbitPhase = 0.5f; });
     float phase = 0.5f;
     // A bass hit that is no beat: the lowest ten bins loud, the lowest six below 0.22.
     lowBins(10, 0.2f);

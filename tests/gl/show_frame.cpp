@@ -5,14 +5,8 @@
 
 #include "assets/show_assets.h"
 #include "assets/texture_registry.h"
-#include "frame/beat_state.h"
-#include "frame/frame_composer.h"
-#include "frame/screen_fades.h"
-#include "frame/show_resources.h"
+#include "composer/frame_composer.h"
 #include "platform/gl.h"
-#include "scenes/captions.h"
-#include "scenes/logo.h"
-#include "scenes/text_walls.h"
 #include "shell/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/show_model.h"
@@ -22,8 +16,8 @@ Frame readFrame()
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     Frame frame;
-    frame.width = gDemo.width;
-    frame.height = gDemo.height;
+    frame.width = glTestContext().settings.width;
+    frame.height = glTestContext().settings.height;
     frame.rgb.resize(static_cast<size_t>(frame.width) * frame.height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -47,27 +41,14 @@ int64_t countChanged(const Frame& a, const Frame& b, int tolerance)
 
 void lowBins(int count, float level)
 {
-    std::fill(gDemo.music.spectrumBins, gDemo.music.spectrumBins + count, level);
-}
-
-void resetShowState(const std::function<void()>& setup)
-{
-    gBeat = BeatState{};
-    gBeat.orbitPhase = 2.0f;
-    gLogo = LogoState{};
-    gCaptions = CaptionState{};
-    gFirstWall = TextWallState{8.0f};
-    gSecondWall = TextWallState{3.0f};
-    fadeDone[0] = 1;
-    fadeDone[1] = 1;
-    std::fill(std::begin(gDemo.music.spectrumBins), std::end(gDemo.music.spectrumBins), 0.0f);
-    if (setup)
-        setup();
+    std::fill(glTestContext().music.spectrumBins, glTestContext().music.spectrumBins + count, level);
 }
 
 namespace {
 
-FrameComposer& composer()
+FrameComposer* current = nullptr;  // a ComposerInUse's, else the default one
+
+FrameComposer& defaultComposer()
 {
     static FrameComposer* made = nullptr;
     if (!made) {
@@ -76,44 +57,69 @@ FrameComposer& composer()
         // so that the bands show their palette colours as they are lit. The
         // scenes' sheets stay unregistered: their cards are plain rectangles
         // of their brightness.
-        loadShowShaders(gDemo.shaders);
+        loadShowShaders(glTestContext().shaders);
         const std::vector<unsigned char> white(4 * 4 * 4, 255);
-        gDemo.textures.create("OVERLAY", 4, 4, white.data());
-        made = new FrameComposer();
+        glTestContext().textures.create("OVERLAY", 4, 4, white.data());
+        made = new FrameComposer(glTestContext().music, glTestContext().textures, glTestContext().shaders);
     }
     return *made;
 }
 
-}  // namespace
-
-void drawComposerFrame(int32_t showTime, float frameDelta)
+const TextureRegistry& testPictures()
 {
-    FrameComposer& frames = composer();
-    gDemo.showTime = showTime;
-    gDemo.frameDelta = frameDelta;
-    frames.draw();
-}
-
-Frame composeAt(int32_t showTime, const std::function<void()>& setup, float frameDelta)
-{
-    composer();
-    resetShowState(setup);
-    drawComposerFrame(showTime, frameDelta);
-    return readFrame();
-}
-
-TestPicturesInUse::TestPicturesInUse()
-{
-    composer();  // it publishes the default registry when it is made
+    defaultComposer();  // the GL context first
     static TextureRegistry* pictures = nullptr;
     if (!pictures) {
         pictures = new TextureRegistry;
         registerTestPictures(*pictures);
     }
-    gShowResources.textures = pictures;
+    return *pictures;
 }
 
-TestPicturesInUse::~TestPicturesInUse()
+}  // namespace
+
+FrameComposer& testComposer()
 {
-    gShowResources.textures = &gDemo.textures;
+    return current ? *current : defaultComposer();
 }
+
+void resetShowState(const StateSetup& setup)
+{
+    FrameComposer& composer = testComposer();
+    ShowState state;
+    state.beat.orbitPhase = 2.0f;
+    state.fadeDone[0] = 1;
+    state.fadeDone[1] = 1;
+    std::fill(std::begin(glTestContext().music.spectrumBins), std::end(glTestContext().music.spectrumBins), 0.0f);
+    if (setup)
+        setup(state);
+    composer.resume(state);
+}
+
+void drawComposerFrame(int32_t showTime, float frameDelta)
+{
+    testComposer().draw(showTime, frameDelta);
+}
+
+Frame composeAt(int32_t showTime, const StateSetup& setup, float frameDelta)
+{
+    resetShowState(setup);
+    drawComposerFrame(showTime, frameDelta);
+    return readFrame();
+}
+
+ComposerInUse::ComposerInUse(const TextureRegistry& textures, const ShaderRegistry& shaders)
+    : composer(nullptr), previous(current)
+{
+    defaultComposer();  // the GL context and the show's shaders first
+    composer = new FrameComposer(glTestContext().music, textures, shaders);
+    current = composer;
+}
+
+ComposerInUse::~ComposerInUse()
+{
+    current = previous;
+    delete composer;
+}
+
+TestPicturesInUse::TestPicturesInUse() : ComposerInUse(testPictures(), glTestContext().shaders) {}

@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/bands.h"
-#include "frame/beat_state.h"
-#include "frame/screen_fades.h"
-#include "frame/show_resources.h"
 #include "assets/shader_registry.h"
+#include "composer/frame_composer.h"
+#include "frame/bands.h"
 #include "platform/gl.h"
-#include "scenes/logo.h"
-#include "scenes/text_walls.h"
 #include "shell/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/show_frame.h"
@@ -79,34 +75,36 @@ struct SceneCase {
     int32_t lastInside;
     int32_t justBefore;    // just outside: nothing drawn by the scene
     int32_t justAfter;
-    std::function<void()> setup;  // what the scene needs to show at all
-    std::function<void()> rest;   // its counter at rest, or none for a quiet time
+    StateSetup setup;  // what the scene needs to show at all
+    StateSetup rest;   // its counter at rest, or none for a quiet time
 };
+
+const StateSetup resetFades = [](ShowState& s) { resetScreenFades(s.fadeDone); };
 
 }  // namespace
 
 TEST(ShowFrames, FadeInStartsBlackAndHalvesTheFrameAt1000)
 {
     glTestContext();
-    Frame frame = composeAt(0, [] { resetScreenFades(); });
-    drawScreenFades();
+    Frame frame = composeAt(0, resetFades);
+    testComposer().drawScreenFades(0);
     frame = readFrame();
     EXPECT_EQ(std::count(frame.rgb.begin(), frame.rgb.end(), 0), static_cast<long>(frame.rgb.size()));
 
-    const Frame unfaded = composeAt(1000, [] { resetScreenFades(); });
+    const Frame unfaded = composeAt(1000, resetFades);
     ASSERT_GT(*std::max_element(unfaded.rgb.begin(), unfaded.rgb.end()), 20);
-    drawScreenFades();
+    testComposer().drawScreenFades(1000);
     const Frame faded = readFrame();
     EXPECT_EQ(pixelsNotScaled(faded, unfaded, 0.5), 0);
 }
 
 TEST(ShowFrames, FadeOutHalvesTheFrameAt91000)
 {
-    const Frame unfaded = composeAt(91000, [] { resetScreenFades(); });
-    drawScreenFades();
+    const Frame unfaded = composeAt(91000, resetFades);
+    testComposer().drawScreenFades(91000);
     const Frame faded = readFrame();
     EXPECT_EQ(pixelsNotScaled(faded, unfaded, 0.5), 0);
-    EXPECT_EQ(fadeDone[0], 1);
+    EXPECT_EQ(testComposer().state().fadeDone[0], 1);
 }
 
 TEST(ShowFrames, FadesScaleEveryPixelByOneMinusTheirAlpha)
@@ -119,8 +117,8 @@ TEST(ShowFrames, FadesScaleEveryPixelByOneMinusTheirAlpha)
                               {90000, 0.0},  {90500, 0.25},   {91500, 0.75},   {92000, 1.0}};
     for (const FadeCase& c : cases) {
         SCOPED_TRACE(c.t);
-        const Frame base = composeAt(c.t, [] { resetScreenFades(); });
-        drawScreenFades();
+        const Frame base = composeAt(c.t, resetFades);
+        testComposer().drawScreenFades(c.t);
         const Frame faded = readFrame();
         EXPECT_EQ(pixelsNotScaled(faded, base, 1.0 - c.alpha), 0);
     }
@@ -130,7 +128,7 @@ TEST(ShowFrames, FadesScaleEveryPixelByOneMinusTheirAlpha)
 // shader and with the fixed-function stand-in used when it is missing.
 void expectMiddleBandColours()
 {
-    const Frame frame = composeAt(500, [] { gBeat.orbitPhase = 0.0f; });
+    const Frame frame = composeAt(500, [](ShowState& s) { s.beat.orbitPhase = 0.0f; });
     double colour[3];
     meanAround(frame, frame.width / 2, frame.height / 2, colour);
     const PaletteColour& want = bandPalettes[0][2];
@@ -141,11 +139,11 @@ void expectMiddleBandColours()
 
     // A loud frame steps the palette before the bands are drawn: palette 1's
     // third colour is a near white, so the band loses its tint.
-    const Frame beat = composeAt(500, [] {
-        gBeat.orbitPhase = 0.0f;
-        std::fill(gDemo.music.spectrumBins, gDemo.music.spectrumBins + 6, 0.5f);
+    const Frame beat = composeAt(500, [](ShowState& s) {
+        s.beat.orbitPhase = 0.0f;
+        std::fill(glTestContext().music.spectrumBins, glTestContext().music.spectrumBins + 6, 0.5f);
     });
-    EXPECT_EQ(gBeat.paletteIndex, 1);
+    EXPECT_EQ(testComposer().state().beat.paletteIndex, 1);
     double white[3];
     meanAround(beat, beat.width / 2, beat.height / 2, white);
     const double spread = *std::max_element(white, white + 3) - *std::min_element(white, white + 3);
@@ -156,33 +154,33 @@ void expectMiddleBandColours()
 TEST(ShowFrames, MiddleBandTakesThePalettesThirdColourAndABeatRecoloursIt)
 {
     composeAt(0);
-    ASSERT_NE(gShowResources.shaders->findProgram("PP"), nullptr);
+    ASSERT_NE(glTestContext().shaders.findProgram("PP"), nullptr);
     {
         SCOPED_TRACE("band shader");
         expectMiddleBandColours();
     }
-    const ShaderRegistry* live = gShowResources.shaders;
     const ShaderRegistry none;
-    gShowResources.shaders = &none;
     {
+        ComposerInUse standIn(glTestContext().textures, none);
         SCOPED_TRACE("fixed-function stand-in");
         expectMiddleBandColours();
     }
-    gShowResources.shaders = live;
 }
 
 TEST(ShowFrames, ScenesDrawOnlyInsideTheirWindows)
 {
     const SceneCase cases[] = {
-        {"logo", 6000, 4000, 18000, 3999, 18001, [] { gLogo.level = 0.7f; }, [] {}},
-        {"text card", 25000, 20000, 32000, 19999, 32001, [] { gBeat.bounceCounter = 2; }, [] {}},
+        {"logo", 6000, 4000, 18000, 3999, 18001, [](ShowState& s) { s.logo.level = 0.7f; }, [](ShowState&) {}},
+        {"text card", 25000, 20000, 32000, 19999, 32001, [](ShowState& s) { s.beat.bounceCounter = 2; },
+         [](ShowState&) {}},
         // Where a live run has scrolled it by 40000 ms; at its start value the
         // wall lies to the right of the picture.
-        {"first wall", 40000, 28000, 47000, 27999, 47001, [] { gFirstWall.scroll = -10.0f; }, {}},
-        {"dot grid", 55000, 48000, 62000, 47999, 62001, [] {}, {}},
-        {"greetings", 70000, 62000, 81000, 61999, 81001, [] { gBeat.greetsStep = 3; }, [] {}},
-        {"credits", 85000, 82000, 92000, 81999, -1, [] { gBeat.creditsStep = 1; },
-         [] { gBeat.creditsStep = 4; }},
+        {"first wall", 40000, 28000, 47000, 27999, 47001, [](ShowState& s) { s.firstWall.scroll = -10.0f; }, {}},
+        {"dot grid", 55000, 48000, 62000, 47999, 62001, [](ShowState&) {}, {}},
+        {"greetings", 70000, 62000, 81000, 61999, 81001, [](ShowState& s) { s.beat.greetsStep = 3; },
+         [](ShowState&) {}},
+        {"credits", 85000, 82000, 92000, 81999, -1, [](ShowState& s) { s.beat.creditsStep = 1; },
+         [](ShowState& s) { s.beat.creditsStep = 4; }},
     };
     for (const SceneCase& scene : cases) {
         SCOPED_TRACE(scene.name);
@@ -214,11 +212,11 @@ TEST(ShowFrames, SubtractiveScenesDarkenByTheirBrightness)
     // Untextured cards subtract their whole colour: 0.75 x 255 for the
     // text card, 0.7 x 255 for the logo; the first wall 0.25 x 255 per layer.
     const Frame base = composeAt(19000);
-    expectSubtractedAtLeast(base, composeAt(6000, [] { gLogo.level = 0.7f; }), 178);
-    expectSubtractedAtLeast(base, composeAt(25000, [] { gBeat.bounceCounter = 2; }), 190);
-    expectSubtractedAtLeast(base, composeAt(40000, [] { gFirstWall.scroll = -10.0f; }), 63);
+    expectSubtractedAtLeast(base, composeAt(6000, [](ShowState& s) { s.logo.level = 0.7f; }), 178);
+    expectSubtractedAtLeast(base, composeAt(25000, [](ShowState& s) { s.beat.bounceCounter = 2; }), 190);
+    expectSubtractedAtLeast(base, composeAt(40000, [](ShowState& s) { s.firstWall.scroll = -10.0f; }), 63);
     // A logo at level 0 leaves the picture as it is.
-    EXPECT_EQ(countChanged(base, composeAt(17000, [] { gLogo.level = 0.0f; })), 0);
+    EXPECT_EQ(countChanged(base, composeAt(17000, [](ShowState& s) { s.logo.level = 0.0f; })), 0);
 }
 
 TEST(ShowFrames, DotGridBlendsPaletteColoursAtItsOpacity)

@@ -10,13 +10,10 @@
 #include <sstream>
 #include <string>
 
+#include "composer/show_state.h"
 #include "frame/bands.h"
-#include "frame/beat_state.h"
 #include "platform/gl.h"
 #include "scenes/caption_rows.h"
-#include "scenes/captions.h"
-#include "scenes/logo.h"
-#include "scenes/text_walls.h"
 #include "shell/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/show_frame.h"
@@ -157,13 +154,13 @@ enum CardScene { Logo, TextCard, Greetings, Credits };
 struct CardCase {
     const char* name;
     int32_t t;
-    std::function<void()> setup;
+    StateSetup setup;
     CardScene scene;
     int row;
     double spin;
     int beatStep;
     double brightness;
-    std::function<void()> hide;  // the same frame without the card; else the quiet time
+    StateSetup hide;  // the same frame without the card; else the quiet time
 };
 
 Quad cardQuad(const CardCase& c)
@@ -192,44 +189,45 @@ Quad cardQuad(const CardCase& c)
 TEST(ShowPlaces, CardsLandWhereTheirNumbersPutThemAtTheirBrightness)
 {
     auto logo = [](float level, float spin, int step) {
-        return [=] {
-            gLogo.level = level;
-            gBeat.spinDirection = spin;
-            gBeat.beatStep = step;
+        return [=](ShowState& s) {
+            s.logo.level = level;
+            s.beat.spinDirection = spin;
+            s.beat.beatStep = step;
         };
     };
     auto text = [](int counter, int step) {
-        return [=] {
-            gBeat.bounceCounter = counter;
-            gBeat.beatStep = step;
+        return [=](ShowState& s) {
+            s.beat.bounceCounter = counter;
+            s.beat.beatStep = step;
         };
     };
     auto greets = [](int counter, int step, float level) {
-        return [=] {
-            gBeat.greetsStep = counter;
-            gBeat.beatStep = step;
-            gCaptions.greetsLevel = level;
+        return [=](ShowState& s) {
+            s.beat.greetsStep = counter;
+            s.beat.beatStep = step;
+            s.captions.greetsLevel = level;
         };
     };
     auto credits = [](int counter, int step, float spin) {
-        return [=] {
-            gBeat.creditsStep = counter;
-            gBeat.beatStep = step;
-            gBeat.spinDirection = spin;
+        return [=](ShowState& s) {
+            s.beat.creditsStep = counter;
+            s.beat.beatStep = step;
+            s.beat.spinDirection = spin;
         };
     };
-    const auto noGreets = [] { gBeat.greetsStep = -1; };
+    const auto noGreets = [](ShowState& s) { s.beat.greetsStep = -1; };
     const float fadeStep = 0.75f * delta * 0.25f;  // the greetings fade per frame of the scene delta
     const CardCase cases[] = {
         {"logo spinning +1", 10000, logo(0.7f, 1, 2), Logo, 0, 1, 2, 0.7, {}},
         {"logo spinning -1", 12000, logo(0.7f, -1, 3), Logo, 0, -1, 3, 0.7, {}},
         {"logo fading in by the scene delta", 5000, logo(0.3f, 1, 0), Logo, 0, 1, 0, 0.3 + delta * 0.25, {}},
-        {"logo on a beat of its own frame", 10000, [logo] { logo(0.7f, 1, 1)(); lowBins(6, 0.3); }, Logo, 0, -1, 2, 0.7, {}},
+        {"logo on a beat of its own frame", 10000, [logo](ShowState& s) { logo(0.7f, 1, 1)(s); lowBins(6, 0.3); },
+         Logo, 0, -1, 2, 0.7, {}},
         {"text card 0", 25000, text(0, 0), TextCard, 0, 1, 0, 0.75, {}},
         {"text card 3", 25000, text(3, 2), TextCard, 3, 1, 2, 0.75, {}},
         {"text card 7", 30000, text(7, 7), TextCard, 7, 1, 7, 0.75, {}},
-        {"text card on an onset of its own frame", 20000, [text] { text(-1, 8)(); lowBins(3, 0.3); }, TextCard, 0, 1, 8,
-         0.75, {}},
+        {"text card on an onset of its own frame", 20000, [text](ShowState& s) { text(-1, 8)(s); lowBins(3, 0.3); },
+         TextCard, 0, 1, 8, 0.75, {}},
         {"greetings 7, first sheet", 70000, greets(7, 1, 1.0f), Greetings, 7, 1, 1, 0.75, noGreets},
         {"greetings 8, second sheet", 70000, greets(8, 8, 0.6f), Greetings, 8, 1, 8, 0.45, noGreets},
         {"greetings fading", 79000, greets(12, 0, 0.5f), Greetings, 12, 1, 0, 0.75 * (0.5 - fadeStep), noGreets},
@@ -242,7 +240,8 @@ TEST(ShowPlaces, CardsLandWhereTheirNumbersPutThemAtTheirBrightness)
     TestPicturesInUse pictures;
     for (const CardCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const Frame base = c.hide ? composeAt(c.t, [&] { c.setup(); c.hide(); }) : composeAt(quietTime, c.setup);
+        const Frame base = c.hide ? composeAt(c.t, [&](ShowState& s) { c.setup(s); c.hide(s); })
+                                  : composeAt(quietTime, c.setup);
         const Frame after = composeAt(c.t, c.setup);
         EXPECT_GE(expectQuad(base, after, cardQuad(c), subtracting(c.brightness)), 12);
     }
@@ -269,9 +268,9 @@ TEST(ShowPlaces, WallRowsSpacingAndScrollInTheCamerasWorld)
     TestPicturesInUse pictures;
     for (const WallCase& c : cases) {
         SCOPED_TRACE(c.name);
-        auto setup = [&] {
-            (c.second ? gSecondWall : gFirstWall) = TextWallState{c.scroll, c.level};
-            gBeat.beatStep = c.beatStep;
+        auto setup = [&](ShowState& s) {
+            (c.second ? s.secondWall : s.firstWall) = TextWallState{c.scroll, c.level};
+            s.beat.beatStep = c.beatStep;
             lowBins(20, c.mean);
         };
         const Frame base = composeAt(quietTime, setup);
@@ -342,11 +341,11 @@ TEST(ShowPlaces, DotGridSpritesTheirSizeColourAndBlend)
     TestPicturesInUse pictures;
     for (const DotCase& c : cases) {
         SCOPED_TRACE(c.name);
-        auto setup = [&] {
-            gBeat.beatStep = c.beatStep;
-            gBeat.spinDirection = c.spin;
-            gBeat.stepScale = c.stepScale;
-            gBeat.paletteIndex = c.paletteIndex;
+        auto setup = [&](ShowState& s) {
+            s.beat.beatStep = c.beatStep;
+            s.beat.spinDirection = c.spin;
+            s.beat.stepScale = c.stepScale;
+            s.beat.paletteIndex = c.paletteIndex;
             lowBins(20, c.mean);
         };
         const Frame base = composeAt(quietTime, setup);
@@ -393,10 +392,10 @@ TEST(ShowPlaces, BandsPaletteOffsetsLightFogBackgroundAndBars)
     TestPicturesInUse pictures;
     for (const BandCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const Frame frame = composeAt(quietTime, [&] {
-            gBeat.paletteIndex = c.palette;
-            gBeat.orbitPhase = c.phase;
-            gBeat.sinceHit = c.sinceHit;
+        const Frame frame = composeAt(quietTime, [&](ShowState& s) {
+            s.beat.paletteIndex = c.palette;
+            s.beat.orbitPhase = c.phase;
+            s.beat.sinceHit = c.sinceHit;
         });
         const Mat4 view = cameraView(phaseAfter(c.phase, delta), c.sinceHit);
         int checked = 0;

@@ -57,9 +57,8 @@ TEST(ScreenFades, AFrameThatSkipsTheWholeFadeStillClosesIt)
 
 TEST(ScreenFades, ResetMakesBothPendingAgain)
 {
-    fadeDone[0] = 1;
-    fadeDone[1] = 1;
-    resetScreenFades();
-    EXPECT_EQ(fadeDone[0], 0);
-    EXPECT_EQ(fadeDone[1], 0);
+    int32_t done[fadeCount] = {1, 1};
+    resetScreenFades(done);
+    EXPECT_EQ(done[0], 0);
+    EXPECT_EQ(done[1], 0);
 }
