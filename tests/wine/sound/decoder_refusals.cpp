@@ -9,10 +9,12 @@
 #include "assets/data_file.h"
 #include "music/music_track.h"
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "tests/write_bytes.h"
 
 int main(int argc, char** argv)
 {
+    const SoundLayer sound(platformSoundBackend());
     if (argc != 2) {
         std::fprintf(stderr, "usage: sound-decoder-refusals FOLDER (with music.mp3)\n");
         return 2;
