@@ -3,6 +3,7 @@
 // browser as it stands, tracker modules refused.
 #include <emscripten/emscripten.h>
 
+#include <cstring>
 #include <vector>
 
 #include "assets/data_file.h"
@@ -36,6 +37,34 @@ EM_JS(void, placeholderCopy, (float* out, int frames), {
     }
 });
 
+// The samples a Xing or Info header promises at the file's own rate, so
+// that a file cut short can be told apart from a short track; 0 without one.
+uint64_t promisedSamples(const std::vector<unsigned char>& b, uint32_t& rate)
+{
+    size_t at = 0;
+    if (b.size() > 10 && std::memcmp(b.data(), "ID3", 3) == 0)
+        at = 10 + ((b[6] & 0x7Fu) << 21 | (b[7] & 0x7Fu) << 14 | (b[8] & 0x7Fu) << 7 | (b[9] & 0x7Fu));
+    while (at + 4 < b.size() && !(b[at] == 0xFF && (b[at + 1] & 0xE0) == 0xE0))
+        ++at;
+    if (at + 200 > b.size())
+        return 0;
+    const int version = (b[at + 1] >> 3) & 3;  // 3: MPEG 1, 2: MPEG 2, 0: MPEG 2.5
+    const int rateIndex = (b[at + 2] >> 2) & 3;
+    const uint32_t rates[3] = {44100, 48000, 32000};
+    if (rateIndex == 3 || version == 1)
+        return 0;
+    rate = rates[rateIndex] >> (version == 3 ? 0 : version == 2 ? 1 : 2);
+    const uint64_t perFrame = version == 3 ? 1152 : 576;
+    for (size_t i = at + 4; i + 12 < at + 200; ++i)
+        if (std::memcmp(&b[i], "Xing", 4) == 0 || std::memcmp(&b[i], "Info", 4) == 0) {
+            const auto word = [&](size_t k) {
+                return uint32_t{b[k]} << 24 | uint32_t{b[k + 1]} << 16 | uint32_t{b[k + 2]} << 8 | b[k + 3];
+            };
+            return (word(i + 4) & 1u) ? word(i + 8) * perFrame : 0;
+        }
+    return 0;
+}
+
 bool openNoDevice(MixFunction)
 {
     return false;
@@ -68,7 +97,13 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     }
     pcm.resize(static_cast<size_t>(frames) * 2);
     placeholderCopy(pcm.data(), frames);
-    why = "";
+    std::vector<unsigned char> bytes;
+    uint32_t rate = 44100;
+    const uint64_t promised = readDataFile(fileName, bytes) ? promisedSamples(bytes, rate) : 0;
+    // The encoder's delay and padding are well under a tenth of a second.
+    const bool cutShort = promised > 0 && static_cast<uint64_t>(frames) * rate + uint64_t{rate} * 4410u <
+                                              promised * 44100u;
+    why = cutShort ? shortMp3Notice : "";
     return true;
 }
 
