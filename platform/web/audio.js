@@ -29,16 +29,22 @@ mergeInto(LibraryManager.library, {
     // little ahead of the clock, and the frame-to-time mapping moves with it.
     pump: function() {
       var a = duskAudio.out;
-      if (!a || !a.running || a.context.state === 'closed')
+      // A context still starting keeps its clock at the start and then
+      // jumps: blocks queued before it runs would all start at once.
+      if (!a || !a.running || a.context.state !== 'running')
         return;
       var context = a.context;
       var now = context.currentTime;
+      var at = performance.now();
+      if (a.lastPumpAt > 0)
+        a.longestPause = Math.max(a.longestPause, at - a.lastPumpAt);
+      a.lastPumpAt = at;
       var hidden = typeof document !== 'undefined' && document.hidden;
       var ahead = hidden ? duskAudio.hiddenAheadSeconds : duskAudio.aheadSeconds;
       if (a.blocks > 0) {
         a.lowestQueued = Math.min(a.lowestQueued, a.nextTime - now);
         if (a.nextTime <= now)
-          ++a.gaps;
+          a.gapsAt.push(Math.round((now - a.anchors[0].time) * 1000));
       }
       if (a.blocks === 0 || a.nextTime <= now) {
         a.nextTime = now + 0.01;
@@ -154,7 +160,7 @@ mergeInto(LibraryManager.library, {
     }
     var a = {
       context: context, running: false, nextTime: 0, queuedFrames: 0, blocks: 0, anchors: [],
-      heard: 0, gaps: 0, lowestQueued: Infinity, timer: 0, runAt: 0, timeAtRun: 0,
+      heard: 0, gapsAt: [], lowestQueued: Infinity, longestPause: 0, lastPumpAt: 0, timer: 0, runAt: 0, timeAtRun: 0,
     };
     duskAudio.out = a;
     context.suspend();
@@ -163,7 +169,8 @@ mergeInto(LibraryManager.library, {
       document.addEventListener('visibilitychange', a.onVisibility);
     // What the queue went through, for anyone measuring it.
     Module['audioStats'] = function() {
-      return {blocks: a.blocks, gaps: a.gaps, lowestQueuedMs: a.lowestQueued * 1000,
+      return {blocks: a.blocks, gapsAtMs: a.gapsAt, lowestQueuedMs: a.lowestQueued * 1000,
+              longestPumpPauseMs: a.longestPause,
               contextRate: context.sampleRate, outputLatencyMs: (context.outputLatency || 0) * 1000,
               baseLatencyMs: (context.baseLatency || 0) * 1000};
     };
@@ -209,7 +216,12 @@ mergeInto(LibraryManager.library, {
   duskAudioHeardFrame__deps: ['$duskAudio'],
   duskAudioHeardFrame: function() {
     var a = duskAudio.out;
-    if (!a || a.anchors.length === 0)
+    if (!a)
+      return 0;
+    // The show asks once a frame: the queue is topped up then too, as timers
+    // wait behind a busy frame's drawing.
+    duskAudio.pump();
+    if (a.anchors.length === 0)
       return 0;
     var context = a.context;
     var stamp = context.getOutputTimestamp ? context.getOutputTimestamp() : null;
