@@ -1,6 +1,7 @@
 // The web sound backend's MP3 decoder, driven from decoder.html: the page
 // writes the files into the program's file system, hands them to the
-// browser's decoder ahead, and takes each one's PCM as the show's load would.
+// browser's decoder ahead, and takes each one's PCM as the show's load would
+// (a stream for an .mp3, else a tracker module).
 #include <emscripten.h>
 
 #include <vector>
@@ -24,10 +25,16 @@ EMSCRIPTEN_KEEPALIVE int decoding()
     return webSoundDecoding() ? 1 : 0;
 }
 
-// 1 with the PCM ready for pcmSamples and pcmData, 0 with lastWhy saying why.
+// 1 with the PCM ready for pcmSamples and pcmData, 0 with lastWhy saying
+// why; lastWhy also holds what a file that decodes has to say about itself.
 EMSCRIPTEN_KEEPALIVE int decode(const char* fileName)
 {
     return decodeMp3File(fileName, pcm, why) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int renderModule(const char* fileName)
+{
+    return renderModuleFile(fileName, pcm, why) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const float* pcmData()

@@ -4,7 +4,8 @@
 # PulseAudio server's null sink once Launch is pressed with the keyboard (the
 # user gesture a browser wants before it makes a sound); a recording of the
 # sink's monitor is found in the decoded track, near its start, and Escape
-# ends it. Chromium runs as a window on the test's X server, so that xdotool
+# ends it. A browser without Web Audio plays silently on the native silent
+# clock, with the native line. Chromium runs as a window on the test's X server, so that xdotool
 # types into it as into the native program.
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../pulse.sh"
@@ -30,7 +31,7 @@ for _ in $(seq 1 50); do [[ -f "$site/port" ]] && break; sleep 0.1; done
 launch_program() {
   chromium --no-sandbox --no-first-run --no-default-browser-check --disable-gpu --password-store=basic \
     --user-data-dir="$site/profile" --enable-logging=stderr --window-size=640,400 \
-    --app="http://127.0.0.1:$(cat "$site/port")/sound_page.html" >"$1" 2>&1 &
+    --app="http://127.0.0.1:$(cat "$site/port")/sound_page.html${QUERY:-}" >"$1" 2>&1 &
   DEMO_PID=$!
   launch_show
 }
@@ -40,4 +41,11 @@ pulse_start
 check_heard
 [[ -f "$site/lines.txt" ]] || fail "the page sent nothing back after Escape"
 ! grep -q "playing silently" "$site/lines.txt" || fail "the page played silently: $(cat "$site/lines.txt")"
-echo "ok: the browser plays the show's track from its start through Web Audio, Launch pressed with the keyboard"
+rm -f "$site/lines.txt" "$site/positions.txt"
+rm -rf "$site/profile" && mkdir "$site/profile"
+QUERY=?noaudio play_show silent.log
+grep -qx "duskwheel: no audio device: playing silently" "$site/lines.txt" ||
+  fail "no 'playing silently' line without Web Audio: $(cat "$site/lines.txt")"
+last=$(tail -n 1 "$site/positions.txt" | cut -d' ' -f2)
+((last > 0)) || fail "the silent clock did not run: the last position read is $last"
+echo "ok: the browser plays the show's track from its start through Web Audio, Launch pressed with the keyboard; without Web Audio it plays on silently"
