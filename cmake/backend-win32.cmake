@@ -6,9 +6,8 @@ find_package(Threads REQUIRED)
 # them portable code sees OpenGL without windows.h.
 target_compile_definitions(duskcore PUBLIC "WINGDIAPI=__declspec(dllimport)" APIENTRY=__stdcall CALLBACK=__stdcall)
 target_link_libraries(duskcore PUBLIC opengl32 glu32)
-# windows.h's min and max macros and its rarely used parts stay out of the
-# backend's own files; every program and test that includes windows.h
-# links duskplatform and gets them too.
+# windows.h without its min and max macros and its rarely used parts, in the
+# backend's own files.
 set(DUSK_WINDOWS_DEFINITIONS NOMINMAX WIN32_LEAN_AND_MEAN)
 
 file(GLOB DUSK_PLATFORM_SOURCES CONFIGURE_DEPENDS
@@ -19,12 +18,13 @@ add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
 # A callback without CALLBACK is a warning on 32-bit Windows and a crash at run
 # time; make it fail the build even where the 32-bit exe cannot be run.
 target_compile_options(duskplatform PRIVATE -Werror)
-target_compile_definitions(duskplatform PUBLIC ${DUSK_WINDOWS_DEFINITIONS})
+target_compile_definitions(duskplatform PRIVATE ${DUSK_WINDOWS_DEFINITIONS})
 target_link_libraries(duskplatform PUBLIC duskcore gdi32 user32 winmm msacm32
   Threads::Threads)
 
 add_executable(duskwheel WIN32 platform/win32/main.cpp platform/win32/launcher.rc)
 target_compile_options(duskwheel PRIVATE -Werror)
+target_compile_definitions(duskwheel PRIVATE ${DUSK_WINDOWS_DEFINITIONS})
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)
 include(${CMAKE_CURRENT_LIST_DIR}/windows-resources.cmake)
 dusk_windows_resources(duskwheel "duskwheel, a real-time OpenGL demo")

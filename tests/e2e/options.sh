@@ -20,10 +20,13 @@ done
 scratch=$(mktemp -d /tmp/duskwheel-options-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 cd "$scratch"  # no Data here: it comes from --data
-"$BUILD/duskwheel" --play "dropped song.mp3" --windowed --mute --data "$BUILD/Data" >play.log 2>&1 &
+# A window needs no display mode: 800x600 is none here, yet the window opens at that size.
+"$BUILD/duskwheel" --play "dropped song.mp3" --windowed --size 800x600 --mute --data "$BUILD/Data" >play.log 2>&1 &
 DEMO_PID=$!
 win=$(wait_window "$SHOW_TITLE" 30) || { kill $DEMO_PID; cat play.log >&2; fail "--play showed no show window"; }
 xdotool search --name "^${LAUNCHER_TITLE}\$" >/dev/null 2>&1 && fail "--play showed the launcher"
+size=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
+[[ "$size" == 800x600 ]] || fail "the window is $size, not 800x600"
 sleep 1
 kill -0 $DEMO_PID 2>/dev/null || fail "the show did not keep running: $(cat play.log)"
 press "$win" Escape
@@ -37,4 +40,4 @@ DEMO_PID=$!
 wait_exit $DEMO_PID 20 || fail "a missing --data folder did not end the program"
 [[ "$EXIT_CODE" == 1 ]] || fail "exit code $EXIT_CODE for a missing --data folder, expected 1"
 grep -q "^duskwheel: the music file $scratch/nowhere/music.mp3 " missing.log || fail "no line naming the file: $(cat missing.log)"
-echo "ok: --help, --version, wrong options exit 2, --play skips the launcher past a stray word, --data reads another folder"
+echo "ok: --help, --version, wrong options exit 2, --play skips the launcher past a stray word and opens a window of an unlisted size, --data reads another folder"

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (auto load : {decodeMp3File, renderModuleFile}) {
         std::vector<float> pcm;
         const char* why = nullptr;
-        const bool ok = load(path.c_str(), pcm, why);
+        const bool ok = load(path.c_str(), pcm, why, nullptr);
         // Interleaved stereo, and a reason whenever it fails.
         if ((ok && pcm.size() % 2 != 0) || (!ok && (!why || !*why)))
             __builtin_trap();

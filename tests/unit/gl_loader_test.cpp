@@ -95,7 +95,7 @@ TEST_F(LoaderFixture, ImagingMayBeCoreInstead)
     EXPECT_EQ(std::string(glLoaderFailure()).find("GL_ARB_imaging"), 0u);
 }
 
-TEST_F(LoaderFixture, MissingFramebufferObjectsFailsBelowGl30)
+TEST_F(LoaderFixture, MissingFramebufferObjectsFailsBeforeOpenGl30)
 {
     fakeGlText = "GL_ARB_imaging GL_EXT_framebuffer_objects";
     EXPECT_FALSE(loadGlExtensionsFrom(loader, version, source));

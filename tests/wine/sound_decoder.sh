@@ -4,7 +4,7 @@
 # 48 and 22.05 kHz through the shared resampler) decode to the same length
 # and sample-aligned 16-bit PCM; a file that is no MP3 and a tracker module
 # are refused with the words the show prints, and a file cut short loads
-# with its own words.
+# with its own words; a decode told to stop ends within one block.
 source "$(dirname "$0")/lib.sh"
 scratch_folder
 

@@ -53,6 +53,7 @@ struct Tally {
 
 int main(int argc, char** argv)
 {
+    const SoundLayer sound(platformSoundBackend());
     bool check = false;
     std::string file = "Data/music.mp3";
     for (int i = 1; i < argc; ++i) {

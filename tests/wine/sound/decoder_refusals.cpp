@@ -1,18 +1,22 @@
 // Files the Windows build must refuse, loaded as the show loads its music
 // (by name: a stream when the name holds "MP3", else a tracker module), each
 // with the line the show would print before it ends with 1; and a cut-short
-// file, which plays what decodes with a line of its own.
+// file, which plays what decodes with a line of its own; and a decode told
+// to stop (the launcher was left), which ends within one block.
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "assets/data_file.h"
 #include "music/music_track.h"
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "tests/write_bytes.h"
 
 int main(int argc, char** argv)
 {
+    const SoundLayer sound(platformSoundBackend());
     if (argc != 2) {
         std::fprintf(stderr, "usage: sound-decoder-refusals FOLDER (with music.mp3)\n");
         return 2;
@@ -64,5 +68,26 @@ int main(int argc, char** argv)
                     why.c_str());
         failures += ok ? 0 : 1;
     }
+
+    DecodeControl control;
+    std::vector<float> pcm;
+    const char* why = "";
+    bool decoded = true;
+    bool done = false;
+    const std::string track = folder + "/music.mp3";
+    std::thread worker([&] {
+        decoded = decodeMp3File(track.c_str(), pcm, why, &control);
+        done = true;
+    });
+    while (control.blocks.load() < 2 && !done)
+        std::this_thread::yield();
+    control.stop = true;
+    const uint32_t atStop = control.blocks.load();
+    worker.join();
+    const uint32_t after = control.blocks.load() - atStop;
+    const bool stopped = !decoded && after <= 1 && std::string(why) == decodeStoppedFailure;
+    std::printf("%s a decode told to stop after %u blocks decoded %u more: %s\n", stopped ? "ok  " : "FAIL", atStop,
+                after, why);
+    failures += stopped ? 0 : 1;
     return failures == 0 ? 0 : 1;
 }

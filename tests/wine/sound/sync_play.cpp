@@ -15,6 +15,7 @@
 #endif
 
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ long long rawNanoseconds()
 
 int main(int argc, char** argv)
 {
+    const SoundLayer sound(platformSoundBackend());
     if (argc != 4) {
         std::fprintf(stderr, "usage: sound-sync-play FILE.mp3 SECONDS POSITIONS.txt\n");
         return 2;
