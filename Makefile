@@ -4,12 +4,17 @@ BUILD := build/$(PRESET)
 ZIP := build/win32/duskwheel-win32.zip
 ICON := build/icon/duskwheel.ico
 
-.PHONY: all setup build data run test windows windows-build fuzz fuzz-build package capture clean
+.PHONY: all setup setup-web build data run test windows windows-build fuzz fuzz-build package capture web serve clean
 
 all: build
 
 setup:
 	@scripts/setup
+
+# The web build's compiler, the browser its tests drive, and the tests' npm
+# packages: only for the targets that need them.
+setup-web: setup
+	@scripts/setup --web
 
 build: setup
 	@cmake --preset $(PRESET) >/dev/null
@@ -66,9 +71,27 @@ fuzz-build: setup
 fuzz: fuzz-build
 	@for target in $(FUZZ_TARGETS); do tests/fuzz/run.sh build/fuzz $$target $(FUZZ_SECONDS) || exit 1; done
 
+# The show as a web page in build/web: the wasm program, the page and the
+# Data folder that the native make-data writes (kept when unchanged).
+web: setup-web
+	@cmake --preset $(PRESET) >/dev/null && cmake --build $(BUILD) --target make-data
+	@if [ ! -f $(BUILD)/Data/.made ] || [ $(BUILD)/make-data -nt $(BUILD)/Data/.made ]; then \
+		cd $(BUILD) && ./make-data Data && touch Data/.made; \
+	fi
+	@cmake --preset web >/dev/null && cmake --build build/web
+	@rm -rf build/web/Data && cp -r $(BUILD)/Data build/web/Data && rm -f build/web/Data/.made
+	@echo "web: build/web holds index.html, duskwheel.js, duskwheel.wasm and Data/"
+
+# build/web on this machine alone; any static web server serves it the same.
+SERVE_PORT ?= 8000
+serve: web
+	@echo "serve: http://127.0.0.1:$(SERVE_PORT)/ (Ctrl-C stops it)"
+	@python3 -m http.server $(SERVE_PORT) --bind 127.0.0.1 --directory build/web >/dev/null
+
 # The tests make their own Data/ first (a ctest fixture), so it is not made
-# twice; the wine tests run the Windows builds, the fuzz tests the fuzz build.
-test: build windows-build fuzz-build package
+# twice; the wine tests run the Windows builds, the fuzz tests the fuzz
+# build, the web tests build/web in headless chromium.
+test: build windows-build fuzz-build package web
 	scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure
 
 clean:

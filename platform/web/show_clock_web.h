@@ -1,0 +1,6 @@
+#pragma once
+
+struct ShowClock;
+
+// Stores the milliseconds since the clock started in its ticks, now.
+void publishShowClock(ShowClock& clock);

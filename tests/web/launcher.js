@@ -1,0 +1,81 @@
+// web-launcher: the launcher page as the native dialog is driven. Escape
+// leaves; Tab to Fullscreen, Space unchecks it and Enter starts the show
+// windowed in the page, whose canvas follows the page's size; Escape ends it.
+//   node launcher.js URL
+'use strict';
+const { openBrowser, recordConsole } = require('./browser');
+
+function check(condition, what) {
+  if (!condition) throw new Error(what);
+}
+
+async function openLauncher(browser, url, lines) {
+  const page = await browser.newPage({ viewport: { width: 800, height: 500 } });
+  recordConsole(page, lines);
+  await page.goto(`${url}/index.html`);
+  await page.waitForSelector('#launcher:not([hidden])', { timeout: 60000 });
+  return page;
+}
+
+const text = (page, selector) => page.$eval(selector, (e) => e.textContent.trim());
+const visible = (page, selector) => page.$eval(selector, (e) => !e.hidden && e.offsetParent !== null);
+
+async function main() {
+  const url = process.argv[2];
+  const browser = await openBrowser();
+  const lines = [];
+  try {
+    let page = await openLauncher(browser, url, lines);
+    check(await text(page, '#launcher h1') === 'duskwheel kset 2.0', 'the launcher is not headed "duskwheel kset 2.0"');
+    const form = await page.evaluate(() => ({
+      aspects: [...document.getElementById('aspect').options].map((o) => o.text),
+      sampling: [...document.getElementById('multisampling').options].map((o) => o.text),
+      vsync: document.getElementById('vsync').checked && document.getElementById('vsync').disabled,
+      focus: document.activeElement.id,
+    }));
+    check(form.aspects[0] === 'Auto' && form.aspects.length > 1, `aspect list ${form.aspects}`);
+    check(form.sampling.join() === 'None', `multisampling list ${form.sampling}`);
+    check(form.vsync, 'VSync is not shown checked and disabled');
+    check(form.focus === 'launch', `the focus starts on ${form.focus}, not Launch`);
+
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#notice:not([hidden])', { timeout: 10000 });
+    check(/left/.test(await text(page, '#notice-text')), 'Escape did not leave a page saying the show was left');
+    check(!(await visible(page, '#stage')), 'the show started on Escape');
+    console.log('ok: Escape leaves the launcher');
+    await page.close();
+
+    page = await openLauncher(browser, url, lines);
+    for (let i = 0; i < 4; ++i) await page.keyboard.press('Tab');
+    check(await page.evaluate(() => document.activeElement.id) === 'fullscreen', 'four Tabs do not reach Fullscreen');
+    await page.keyboard.press('Space');
+    check(!(await page.$eval('#fullscreen', (e) => e.checked)), 'Space did not uncheck Fullscreen');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#stage.showing', { timeout: 10000 });
+    check(await page.evaluate(() => document.fullscreenElement === null), 'the show went fullscreen');
+    // The canvas takes the page's size in device pixels, and follows it.
+    const sized = (w, h) => page.waitForFunction(([w, h]) => {
+      const c = document.getElementById('canvas');
+      return c.width === Math.round(w * devicePixelRatio) && c.height === Math.round(h * devicePixelRatio);
+    }, [w, h], { timeout: 20000 });
+    await sized(800, 500);
+    await page.setViewportSize({ width: 640, height: 600 });
+    await sized(640, 600);
+    check(!(await visible(page, '#notice')), 'the show ended by itself');
+    console.log('ok: Tab, Space and Enter start the show windowed; the canvas follows the page');
+
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#notice:not([hidden])', { timeout: 10000 });
+    check(/ended/.test(await text(page, '#notice-text')), 'Escape did not end the show');
+    check(await visible(page, '#again'), 'no offer to play again');
+    console.log('ok: Escape ends the show');
+  } catch (error) {
+    console.log(`FAIL: ${error.message}`);
+    console.log(lines.join('\n'));
+    process.exitCode = 1;
+  } finally {
+    await browser.close();
+  }
+}
+
+main();
