@@ -6,14 +6,16 @@
 # sample-aligned 16-bit PCM within two steps. Files it cannot play are
 # refused with the words the show prints, and a file cut short decodes with
 # its own words.
-HERE=$(cd "$(dirname "$0")" && pwd)
-BUILD=$(cd "$1" && pwd)
+#   decoder.sh SOURCE_FOLDER (with build/linux and build/web built)
 set -euo pipefail
+HERE=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$1" && pwd)
+BUILD=$root/build/linux
 fail() { echo "FAIL: $*" >&2; exit 1; }
-PAGE="$BUILD/tests/web-decoder"
+PAGE="$root/build/web/sound-tests"
 for program in "$BUILD/tests/sound-linux-pcm" "$BUILD/tests/sound-test-mp3" "$BUILD/tests/web-decoder-compare" \
-  "$PAGE/decoder_page.wasm"; do
-  [[ -f "$program" ]] || fail "$program is not built"
+  "$PAGE/decoder_page.wasm" "$BUILD/Data/music.mp3"; do
+  [[ -f "$program" ]] || fail "$program is not built (make web, make data)"
 done
 command -v chromium >/dev/null || fail "chromium is not installed"
 

@@ -8,13 +8,13 @@
 # what the Web Audio queue went through: once with frames as fast as they
 # come, once with every frame holding the main thread for 50 ms.
 #
-# Usage: scripts/with-xvfb tests/web/sound_sync.sh BUILD_LINUX
+# Usage: scripts/with-xvfb tests/web/sound/sync.sh BUILD_LINUX (make web first)
 HERE=$(cd "$(dirname "$0")" && pwd)
-source "$HERE/../pulse.sh"
-source "$HERE/../e2e/lib.sh"
-PAGE="$BUILD/tests/web-sound"
-for program in sound-sync-record sound-heard web-sound/sound_page.wasm; do
-  [[ -f "$BUILD/tests/$program" ]] || fail "$BUILD/tests/$program is not built"
+source "$HERE/../../pulse.sh"
+source "$HERE/../../e2e/lib.sh"
+PAGE="$BUILD/../web/sound-tests"
+for program in "$BUILD/tests/sound-sync-record" "$BUILD/tests/sound-heard" "$PAGE/sound_page.wasm"; do
+  [[ -f "$program" ]] || fail "$program is not built"
 done
 site=$(mktemp -d /tmp/duskwheel-web-sync-XXXXXX)
 stop_site() {
@@ -25,7 +25,7 @@ trap stop_site EXIT
 cp "$HERE/sound_page.html" "$PAGE/sound_page.js" "$PAGE/sound_page.wasm" "$site/"
 mkdir "$site/Data"
 cp Data/music.mp3 "$site/Data/"
-(cd "$site" && exec python3 "$HERE/sound_server.py" port) &
+(cd "$site" && exec python3 "$HERE/../sound_server.py" port) &
 SERVER_PID=$!
 for _ in $(seq 1 50); do [[ -f "$site/port" ]] && break; sleep 0.1; done
 pulse_start
