@@ -150,7 +150,7 @@ mergeInto(LibraryManager.library, {
       return 0;
     var context;
     try {
-      context = new Context({sampleRate: 44100, latencyHint: 'playback'});
+      context = new Context({sampleRate: 44100, latencyHint: 'interactive'});
     } catch (e) {
       try {
         context = new Context();
