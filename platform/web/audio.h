@@ -13,6 +13,8 @@ uint32_t duskAudioDecodedFrames(const char* name);
 uint32_t duskAudioDecodedRate(const char* name);
 // Decoded frames first .. first + count - 1 as interleaved stereo float.
 void duskAudioDecodedCopy(const char* name, uint32_t first, uint32_t count, float* out);
+// Lets the decoded PCM go; the name counts as never started again.
+void duskAudioDecodeForget(const char* name);
 
 // An audio context at 44100 Hz, suspended; 0 when the browser gives none.
 int duskAudioOpen();

@@ -138,6 +138,11 @@ mergeInto(LibraryManager.library, {
     }
   },
 
+  duskAudioDecodeForget__deps: ['$duskAudio'],
+  duskAudioDecodeForget: function(name) {
+    delete duskAudio.decodes[UTF8ToString(name)];
+  },
+
   duskAudioOpen__deps: ['$duskAudio'],
   duskAudioOpen: function() {
     var g = duskAudio.audioGlobal();

@@ -20,8 +20,7 @@ enum DecodeState { NotStarted = 0, Decoding = 1, Decoded = 2, Refused = 3 };
 // there, so the browser's is cut to start there too.
 constexpr uint64_t filterDelayFrames = 529;
 
-// The files handed to the browser. Their PCM stays with it for the run, as a
-// Data file stays the same: a second load decodes nothing again.
+// The files handed to the browser and not yet taken by a load.
 std::vector<std::string>& handedOver()
 {
     static std::vector<std::string> names;
@@ -111,6 +110,11 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     std::vector<float> stretch(2 * keep);
     if (keep > 0)
         duskAudioDecodedCopy(name.c_str(), static_cast<uint32_t>(skip), static_cast<uint32_t>(keep), stretch.data());
+    // The browser's copy goes once the load has its own: a show's track is
+    // tens of megabytes, and the show loads it once.
+    duskAudioDecodeForget(name.c_str());
+    std::vector<std::string>& names = handedOver();
+    names.erase(std::remove(names.begin(), names.end(), name), names.end());
     if (keep == 0) {
         why = "is not an MP3 that decodes";
         return false;
