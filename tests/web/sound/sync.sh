@@ -8,7 +8,8 @@
 # what the Web Audio queue went through: once with frames as fast as they
 # come, once with every frame holding the main thread for 50 ms.
 #
-# Usage: scripts/with-xvfb tests/web/sound/sync.sh BUILD_LINUX (make web first)
+# Usage: scripts/with-xvfb tests/web/sound/sync.sh BUILD_LINUX (make web first);
+# ONLY_BUSY=MS measures frames holding the main thread that long alone.
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../../pulse.sh"
 source "$HERE/../../e2e/lib.sh"
