@@ -43,7 +43,7 @@ struct WebShow {
     // Listed frames on the virtual clock.
     std::vector<int32_t> at;
     size_t nextWanted = 0;
-    uint64_t frame = 0;
+    uint64_t frame = 0;  // frames drawn so far, on either clock
     uint64_t lastFrame = 0;
 };
 
@@ -102,7 +102,10 @@ void liveFrame(void* argument)
         return;
     }
     publishShowClock(show.live->clock);
-    if (!stepShow(*show.context, show.steps, show.run)) {
+    const bool goesOn = stepShow(*show.context, show.steps, show.run);
+    if (show.frame++ == 0)
+        duskPageFirstFrame();
+    if (!goesOn) {
         finish(show);
         duskPageShowEnded();
     }
