@@ -127,6 +127,9 @@
       if (showing && event.pointerType === 'touch') byId('end-show').hidden = false;
     });
     byId('end-show').addEventListener('click', function() { quit = true; });
+    document.addEventListener('visibilitychange', function() {
+      if (showing) Module._duskFollowVisibility(document.hidden ? 1 : 0);
+    });
     canvas.addEventListener('webglcontextlost', function(event) {
       contextLost = true;
       quit = true;

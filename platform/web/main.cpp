@@ -198,6 +198,17 @@ EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, 
     emscripten_set_main_loop_arg(liveFrame, show, 0, false);
 }
 
+// A tab in the background gets no animation frames: the show then steps on
+// timeouts, which the browser still runs (if seldom), so that its clock,
+// its music and its end at 92 s go on as in a minimised window.
+EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
+{
+    if (hidden)
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 16);
+    else
+        emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+}
+
 // index.html?at=...: the listed show times drawn at width x height.
 EMSCRIPTEN_KEEPALIVE void duskShowFrames(WebShow* show, const int32_t* times, int count, int width, int height)
 {
