@@ -107,9 +107,10 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     return true;
 }
 
-bool renderModuleFile(const char*, std::vector<float>&, const char*& why, DecodeControl*)
+// Refused as the Windows build refuses one.
+bool renderModuleFile(const char* fileName, std::vector<float>&, const char*& why, DecodeControl*)
 {
-    why = "cannot be played: this build plays MP3 music only";
+    why = dataFileExists(fileName) ? "is a tracker module, which the web build does not play" : "cannot be opened";
     return false;
 }
 
