@@ -12,6 +12,7 @@
 #include "music/show_music.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
+#include "music/sound/web/decode_ahead.h"
 #include "platform/viewport.h"
 #include "platform/web/display_source.h"
 #include "platform/web/page.h"
@@ -19,11 +20,6 @@
 #include "shell/demo_context.h"
 #include "shell/live_steps.h"
 #include "shell/show_run.h"
-
-// The web sound backend decodes the track in the browser while the launcher
-// is open; the show launches once nothing is left decoding.
-void webSoundDecodeAhead(const char* fileName);
-bool webSoundDecoding();
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "music/sound/resample.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
-#include "music/sound/win32/mp3_layout.h"
+#include "music/sound/mp3_layout.h"
 
 namespace {
 

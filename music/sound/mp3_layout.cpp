@@ -1,4 +1,4 @@
-#include "music/sound/win32/mp3_layout.h"
+#include "music/sound/mp3_layout.h"
 
 #include <cstddef>
 #include <cstring>
@@ -128,5 +128,8 @@ bool readMp3Layout(const unsigned char* bytes, size_t size, Mp3Layout& layout)
     layout.samplesPerFrame = h.samples;
     layout.audioStart = readTagFrame(bytes + pos, h, layout) ? pos + h.bytes : pos;
     layout.audioEnd = end;
+    for (size_t at = layout.audioStart; end - at >= 4 && readFrameHeader(bytes + at, h) && h.bytes <= end - at;
+         at += h.bytes)
+        ++layout.framesFound;
     return true;
 }

@@ -1,0 +1,54 @@
+// web-sound_heard's browser half: the show's page in headless chromium,
+// Launch pressed with the keyboard (no autoplay switch: the press is the
+// gesture that lets the page make a sound), the show left playing until the
+// shell has recorded it, then Escape.
+//   node sound_heard.js URL FOLDER heard|silent
+// It writes FOLDER/showing once the show plays and waits for
+// FOLDER/recorded; the page's lines go to FOLDER/messages.txt. "silent"
+// takes Web Audio away from the page first.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const { chromium } = require('playwright-core');
+
+async function main() {
+  const [url, folder, mode] = process.argv.slice(2);
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium', headless: true,
+    // Playwright mutes headless chromium unless told not to.
+    ignoreDefaultArgs: ['--mute-audio'],
+    args: ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
+  });
+  try {
+    // Small, so that software drawing keeps the frames short.
+    const page = await browser.newPage({ viewport: { width: 160, height: 100 } });
+    const lines = [];
+    page.on('console', (message) => lines.push(message.text()));
+    page.on('pageerror', (error) => lines.push(`pageerror: ${error.message}`));
+    if (mode === 'silent')
+      await page.addInitScript(() => { window.AudioContext = window.webkitAudioContext = undefined; });
+    await page.goto(`${url}/index.html`);
+    await page.waitForSelector('#launcher:not([hidden])', { timeout: 60000 });
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#stage.showing', { timeout: 30000 });
+    fs.writeFileSync(path.join(folder, 'showing'), '');
+    while (!fs.existsSync(path.join(folder, 'recorded')))
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    // What the Web Audio queue went through, for the report.
+    const stats = await page.evaluate(() => (window.Module.audioStats ? window.Module.audioStats() : null));
+    fs.writeFileSync(path.join(folder, 'queue.json'), JSON.stringify(stats));
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#notice:not([hidden])', { timeout: 10000 });
+    const notice = await page.$eval('#notice-text', (e) => e.textContent);
+    fs.writeFileSync(path.join(folder, 'messages.txt'), await page.$eval('#messages', (e) => e.textContent));
+    if (!/ended/.test(notice))
+      throw new Error(`Escape left the page saying "${notice}"; its lines: ${lines.join(' | ')}`);
+  } finally {
+    await browser.close();
+  }
+}
+
+main().catch((error) => {
+  console.error(`FAIL: ${error.message}`);
+  process.exit(1);
+});
