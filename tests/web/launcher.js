@@ -75,7 +75,9 @@ async function main() {
     page = await openLauncher(browser, url, lines);
     await page.click('#fullscreen');
     await page.keyboard.press('Enter');
-    await page.waitForSelector('#stage.showing', { timeout: 20000 });
+    // The show's own context, once it draws: asked earlier, the page would make one of its own.
+    await page.waitForFunction(() => performance.getEntriesByName('duskwheel-first-frame').length > 0, null,
+                               { timeout: 30000 });
     await page.evaluate(() => document.getElementById('canvas').getContext('webgl2')
       .getExtension('WEBGL_lose_context').loseContext());
     await page.waitForSelector('#notice:not([hidden])', { timeout: 10000 });
