@@ -21,7 +21,7 @@ file(GLOB DUSK_WEB_LIBRARIES CONFIGURE_DEPENDS platform/web/*.js music/sound/web
 
 add_executable(duskwheel platform/web/main.cpp)
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)
-set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames)
+set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames _duskFollowVisibility)
 list(JOIN DUSK_WEB_EXPORTS "," DUSK_WEB_EXPORT_LIST)
 target_link_options(duskwheel PRIVATE
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2

@@ -77,6 +77,7 @@
   function launch() {
     if (inShow) return;
     inShow = true;
+    performance.mark('duskwheel-launch');
     var fullscreen = byId('fullscreen').checked;
     byId('launcher').hidden = true;
     byId('stage').classList.add('showing');
@@ -126,6 +127,9 @@
       if (showing && event.pointerType === 'touch') byId('end-show').hidden = false;
     });
     byId('end-show').addEventListener('click', function() { quit = true; });
+    document.addEventListener('visibilitychange', function() {
+      if (showing) Module._duskFollowVisibility(document.hidden ? 1 : 0);
+    });
     canvas.addEventListener('webglcontextlost', function(event) {
       contextLost = true;
       quit = true;
@@ -170,6 +174,8 @@
       byId('music').checked = music;
     },
     showStarted: function() { showing = true; },
+    // Marks for whoever measures the start: the launcher shown, Launch pressed, the first frame.
+    firstFrame: function() { performance.mark('duskwheel-first-frame'); },
     showEnded: function() {
       showEnded(contextLost ? 'The browser took the WebGL context away, so the show has ended.'
                             : 'The show has ended.');
@@ -191,6 +197,7 @@
       }
       byId('launcher').hidden = false;
       byId('launch').focus();
+      performance.mark('duskwheel-launcher');
     },
   };
 

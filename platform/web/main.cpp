@@ -12,6 +12,7 @@
 #include "music/show_music.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
+#include "music/sound/web/decode_ahead.h"
 #include "platform/viewport.h"
 #include "platform/web/display_source.h"
 #include "platform/web/page.h"
@@ -19,11 +20,6 @@
 #include "shell/demo_context.h"
 #include "shell/live_steps.h"
 #include "shell/show_run.h"
-
-// The web sound backend decodes the track in the browser while the launcher
-// is open; the show launches once nothing is left decoding.
-void webSoundDecodeAhead(const char* fileName);
-bool webSoundDecoding();
 
 namespace {
 
@@ -43,7 +39,7 @@ struct WebShow {
     // Listed frames on the virtual clock.
     std::vector<int32_t> at;
     size_t nextWanted = 0;
-    uint64_t frame = 0;
+    uint64_t frame = 0;  // frames drawn so far, on either clock
     uint64_t lastFrame = 0;
 };
 
@@ -102,7 +98,10 @@ void liveFrame(void* argument)
         return;
     }
     publishShowClock(show.live->clock);
-    if (!stepShow(*show.context, show.steps, show.run)) {
+    const bool goesOn = stepShow(*show.context, show.steps, show.run);
+    if (show.frame++ == 0)
+        duskPageFirstFrame();
+    if (!goesOn) {
         finish(show);
         duskPageShowEnded();
     }
@@ -193,6 +192,17 @@ EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, 
     }
     show->steps = pageSteps(*show);
     emscripten_set_main_loop_arg(liveFrame, show, 0, false);
+}
+
+// A tab in the background gets no animation frames: the show then steps on
+// timeouts, which the browser still runs (if seldom), so that its clock,
+// its music and its end at 92 s go on as in a minimised window.
+EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
+{
+    if (hidden)
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 16);
+    else
+        emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
 }
 
 // index.html?at=...: the listed show times drawn at width x height.

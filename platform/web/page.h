@@ -23,6 +23,8 @@ void duskPageFramesDone();
 void duskPageShowLauncher(const char* aspects, const char* multisampling, int aspect, int fullscreen, int music);
 // The show has begun, ended (after it played) or could not start.
 void duskPageShowStarted();
+// The show's first frame is drawn.
+void duskPageFirstFrame();
 void duskPageShowEnded();
 void duskPageShowFailed();
 }

@@ -13,6 +13,7 @@ mergeInto(LibraryManager.library, {
                              aspect, fullscreen != 0, music != 0);
   },
   duskPageShowStarted: function() { Module.page.showStarted(); },
+  duskPageFirstFrame: function() { Module.page.firstFrame(); },
   duskPageShowEnded: function() { Module.page.showEnded(); },
   duskPageShowFailed: function() { Module.page.showFailed(); },
 });

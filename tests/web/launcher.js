@@ -69,6 +69,20 @@ async function main() {
     check(/ended/.test(await text(page, '#notice-text')), 'Escape did not end the show');
     check(await visible(page, '#again'), 'no offer to play again');
     console.log('ok: Escape ends the show');
+    await page.close();
+
+    // A lost context ends the show with one line saying so.
+    page = await openLauncher(browser, url, lines);
+    await page.click('#fullscreen');
+    await page.keyboard.press('Enter');
+    // The show's own context, once it draws: asked earlier, the page would make one of its own.
+    await page.waitForFunction(() => performance.getEntriesByName('duskwheel-first-frame').length > 0, null,
+                               { timeout: 30000 });
+    await page.evaluate(() => document.getElementById('canvas').getContext('webgl2')
+      .getExtension('WEBGL_lose_context').loseContext());
+    await page.waitForSelector('#notice:not([hidden])', { timeout: 10000 });
+    check(/WebGL context/.test(await text(page, '#notice-text')), 'a lost context did not end the show with its line');
+    console.log(`ok: a lost context ends the show: ${await text(page, '#notice-text')}`);
   } catch (error) {
     console.log(`FAIL: ${error.message}`);
     console.log(lines.join('\n'));
