@@ -84,19 +84,27 @@ void finish(WebShow& show)
     endShow(*show.context, show.steps, show.run);
 }
 
+// The first frames wait for the page's decode of the music; then the show is
+// launched once. True from the frame after the launch on.
+bool launchedOnceDecoded(WebShow& show)
+{
+    if (show.launched)
+        return true;
+    if (webSoundDecoding())
+        return false;
+    show.launched = true;
+    if (launchShow(*show.context, show.steps, launcherLaunched, show.pending, show.run) != 0) {
+        emscripten_cancel_main_loop();
+        duskPageShowFailed();
+    }
+    return false;
+}
+
 void liveFrame(void* argument)
 {
     WebShow& show = *static_cast<WebShow*>(argument);
-    if (!show.launched) {
-        if (webSoundDecoding())
-            return;
-        show.launched = true;
-        if (launchShow(*show.context, show.steps, launcherLaunched, show.pending, show.run) != 0) {
-            emscripten_cancel_main_loop();
-            duskPageShowFailed();
-        }
+    if (!launchedOnceDecoded(show))
         return;
-    }
     publishShowClock(show.live->clock);
     const bool goesOn = stepShow(*show.context, show.steps, show.run);
     if (show.frame++ == 0)
@@ -110,16 +118,8 @@ void liveFrame(void* argument)
 void listedFrames(void* argument)
 {
     WebShow& show = *static_cast<WebShow*>(argument);
-    if (!show.launched) {
-        if (webSoundDecoding())
-            return;
-        show.launched = true;
-        if (launchShow(*show.context, show.steps, launcherLaunched, show.pending, show.run) != 0) {
-            emscripten_cancel_main_loop();
-            duskPageShowFailed();
-        }
+    if (!launchedOnceDecoded(show))
         return;
-    }
     const double start = emscripten_get_now();
     while (emscripten_get_now() - start < frameStepBudgetMs) {
         if (!stepShow(*show.context, show.steps, show.run)) {
