@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "assets/registry_list.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 
 bool ShaderRegistry::addShader(const char* name, uint32_t type, const char* source)
 {

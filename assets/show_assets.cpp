@@ -9,7 +9,7 @@
 #include "assets/shader_registry.h"
 #include "assets/shader_sources.h"
 #include "assets/texture_registry.h"
-#include "platform/gl.h"
+#include "gl/gl.h"
 
 const ShowImage showImages[showImageCount] = {
     {"Data\\overlay.p", "OVERLAY", 512, 512},

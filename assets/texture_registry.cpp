@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "assets/registry_list.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 
 void TextureEntry::upload()
 {

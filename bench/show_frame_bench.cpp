@@ -7,12 +7,12 @@
 
 #include "assets/show_assets.h"
 #include "composer/frame_composer.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
-#include "platform/viewport.h"
-#include "platform/window.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
+#include "frame/viewport.h"
+#include "program/window.h"
 #include "launcher/aspect_code.h"
-#include "shell/demo_context.h"
+#include "run/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace {

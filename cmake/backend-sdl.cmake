@@ -7,10 +7,6 @@ pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(OPENMPT REQUIRED IMPORTED_TARGET libopenmpt)
 find_package(Threads REQUIRED)
 
-file(GLOB DUSK_PLATFORM_SOURCES CONFIGURE_DEPENDS
-  platform/sdl/*.cpp music/sound/linux/*.cpp)
-list(FILTER DUSK_PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-
 # Dear ImGui: Debian ships the core as a static library; its SDL2 and OpenGL2
 # backends come as example sources that we compile ourselves.
 # Debian's core library leaves stb_truetype and stb_rect_pack to libstb, which
@@ -29,5 +25,5 @@ add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
 target_link_libraries(duskplatform PUBLIC duskcore duskimgui PkgConfig::SDL2
   PkgConfig::MPG123 PkgConfig::OPENMPT Threads::Threads)
 
-add_executable(duskwheel platform/sdl/main.cpp)
+add_executable(duskwheel ${DUSK_BACKEND_DIR}/main.cpp)
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)

@@ -9,17 +9,14 @@ set(DUSK_NODE_ENV ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 set(CMAKE_CXX_LINKER_LAUNCHER ${DUSK_NODE_ENV})
 set(CMAKE_C_LINKER_LAUNCHER ${DUSK_NODE_ENV})
 
-file(GLOB DUSK_PLATFORM_SOURCES CONFIGURE_DEPENDS
-  platform/web/*.cpp music/sound/web/*.cpp)
-list(FILTER DUSK_PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
 target_link_libraries(duskplatform PUBLIC duskcore)
 
-# The page's JavaScript side of the backend: each platform/web/*.js is an
+# The page's JavaScript side of the backend: each backends/web/*.js is an
 # Emscripten library of functions the C++ calls.
-file(GLOB DUSK_WEB_LIBRARIES CONFIGURE_DEPENDS platform/web/*.js music/sound/web/*.js)
+file(GLOB DUSK_WEB_LIBRARIES CONFIGURE_DEPENDS ${DUSK_BACKEND_DIR}/*.js)
 
-add_executable(duskwheel platform/web/main.cpp)
+add_executable(duskwheel ${DUSK_BACKEND_DIR}/main.cpp)
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)
 set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames _duskFollowVisibility)
 list(JOIN DUSK_WEB_EXPORTS "," DUSK_WEB_EXPORT_LIST)
@@ -35,7 +32,7 @@ endforeach()
 set_target_properties(duskwheel PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The page beside the program; Data/ is the native make-data's, copied by make web.
-file(GLOB DUSK_PAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/*)
+file(GLOB DUSK_PAGE_FILES CONFIGURE_DEPENDS ${DUSK_BACKEND_DIR}/page/*)
 set(DUSK_PAGE_COPIES "")
 foreach(file ${DUSK_PAGE_FILES})
   get_filename_component(name ${file} NAME)

@@ -10,10 +10,6 @@ target_link_libraries(duskcore PUBLIC opengl32 glu32)
 # backend's own files.
 set(DUSK_WINDOWS_DEFINITIONS NOMINMAX WIN32_LEAN_AND_MEAN)
 
-file(GLOB DUSK_PLATFORM_SOURCES CONFIGURE_DEPENDS
-  platform/win32/*.cpp music/sound/win32/*.cpp)
-list(FILTER DUSK_PLATFORM_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-
 add_library(duskplatform STATIC ${DUSK_PLATFORM_SOURCES})
 # A callback without CALLBACK is a warning on 32-bit Windows and a crash at run
 # time; make it fail the build even where the 32-bit exe cannot be run.
@@ -22,7 +18,7 @@ target_compile_definitions(duskplatform PRIVATE ${DUSK_WINDOWS_DEFINITIONS})
 target_link_libraries(duskplatform PUBLIC duskcore gdi32 user32 winmm msacm32
   Threads::Threads)
 
-add_executable(duskwheel WIN32 platform/win32/main.cpp platform/win32/launcher.rc)
+add_executable(duskwheel WIN32 ${DUSK_BACKEND_DIR}/main.cpp ${DUSK_BACKEND_DIR}/launcher.rc)
 target_compile_options(duskwheel PRIVATE -Werror)
 target_compile_definitions(duskwheel PRIVATE ${DUSK_WINDOWS_DEFINITIONS})
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)

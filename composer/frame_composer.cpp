@@ -7,7 +7,7 @@
 #include "frame/beat_tracking.h"
 #include "frame/screen_quads.h"
 #include "music/music_track.h"
-#include "platform/gl.h"
+#include "gl/gl.h"
 #include "scenes/dot_grid.h"
 
 FrameComposer::FrameComposer(MusicTrack& music, const TextureRegistry& textures, const ShaderRegistry& shaders)

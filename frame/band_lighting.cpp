@@ -1,6 +1,6 @@
 #include "frame/band_lighting.h"
 
-#include "platform/gl.h"
+#include "gl/gl.h"
 
 namespace {
 

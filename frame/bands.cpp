@@ -3,8 +3,8 @@
 #include "assets/shader_registry.h"
 #include "assets/texture_registry.h"
 #include "frame/band_lighting.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/gl.h"
+#include "gl/gl.h"
 
 Camera cameraFor(float orbitPhase, float rollAngle, float sinceHit)
 {

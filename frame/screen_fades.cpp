@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "frame/screen_quads.h"
-#include "platform/gl.h"
+#include "gl/gl.h"
 
 const FadeEntry fadeTable[fadeCount] = {
     {0.0f, 2000.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f},

@@ -1,6 +1,6 @@
 #include "frame/screen_quads.h"
 
-#include "platform/gl.h"
+#include "gl/gl.h"
 
 namespace {
 

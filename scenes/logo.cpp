@@ -2,8 +2,8 @@
 
 #include "frame/beat_state.h"
 #include "frame/show_resources.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 
 namespace {
 constexpr float logoTop = 0.7f;

@@ -5,8 +5,8 @@
 #include "frame/beat_state.h"
 #include "frame/beat_tracking.h"
 #include "frame/show_resources.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 
 namespace {
 

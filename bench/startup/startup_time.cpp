@@ -10,11 +10,11 @@
 #include "assets/show_assets.h"
 #include "music/show_music.h"
 #include "launcher/aspect_code.h"
-#include "shell/demo_context.h"
+#include "run/demo_context.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
-#include "shell/live_steps.h"
-#include "shell/show_run.h"
+#include "program/live_steps.h"
+#include "run/show_run.h"
 
 int main(int argc, char** argv)
 {

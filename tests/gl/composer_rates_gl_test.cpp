@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "composer/frame_composer.h"
-#include "platform/gl.h"
-#include "shell/demo_context.h"
+#include "gl/gl.h"
+#include "run/demo_context.h"
 #include "tests/gl/show_frame.h"
 #include "tests/gl/show_model.h"
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/window.h"
+#include "program/window.h"
 #include "launcher/aspect_code.h"
-#include "shell/demo_context.h"
-#include "shell/live_steps.h"
+#include "run/demo_context.h"
+#include "program/live_steps.h"
 
 DemoContext& glTestContext(int32_t width, int32_t height)
 {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/gl_procs.h"
-#include "platform/window.h"
-#include "shell/demo_context.h"
+#include "gl/gl_procs.h"
+#include "program/window.h"
+#include "run/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 
 TEST(LiveContext, LoaderAcceptsMesaAndFillsTheTable)

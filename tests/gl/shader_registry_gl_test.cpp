@@ -5,8 +5,8 @@
 #include "assets/shader_registry.h"
 #include "assets/shader_sources.h"
 #include "assets/show_assets.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "assets/shader_registry.h"
 #include "composer/frame_composer.h"
 #include "frame/bands.h"
-#include "platform/gl.h"
-#include "shell/demo_context.h"
+#include "gl/gl.h"
+#include "run/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/show_frame.h"
 

@@ -12,9 +12,9 @@
 
 #include "composer/show_state.h"
 #include "frame/bands.h"
-#include "platform/gl.h"
+#include "gl/gl.h"
 #include "scenes/caption_rows.h"
-#include "shell/demo_context.h"
+#include "run/demo_context.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/show_frame.h"
 #include "tests/gl/show_model.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "assets/texture_registry.h"
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/configurator.h"
-#include "shell/demo_context.h"
-#include "shell/show_run.h"
+#include "run/configurator.h"
+#include "run/demo_context.h"
+#include "run/show_run.h"
 
 namespace {
 

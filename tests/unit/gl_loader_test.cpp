@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/gl_procs.h"
+#include "gl/gl_procs.h"
 
 TEST(ExtensionSearch, WholeEntriesOnly)
 {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "platform/gl_version.h"
-#include "platform/viewport.h"
+#include "gl/gl_version.h"
+#include "frame/viewport.h"
 #include "launcher/aspect_code.h"
-#include "shell/demo_context.h"
+#include "run/demo_context.h"
 
 namespace {
 struct Row {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "music/sound/sound_backend.h"
-#include "music/sound/web/decode_ahead.h"
+#include "backends/web/decode_ahead.h"
 
 namespace {
 std::vector<float> pcm;

@@ -7,7 +7,7 @@
 
 #include "music/sound/sound.h"
 #include "launcher/aspect_code.h"
-#include "shell/show_run.h"
+#include "run/show_run.h"
 
 namespace {
 

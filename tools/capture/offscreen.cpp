@@ -1,7 +1,7 @@
 #include "tools/capture/offscreen.h"
 
-#include "platform/gl.h"
-#include "platform/gl_procs.h"
+#include "gl/gl.h"
+#include "gl/gl_procs.h"
 #include "tools/capture/capture_options.h"
 
 OffscreenTarget::Made OffscreenTarget::make(int32_t width, int32_t height, std::string& why)

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "launcher/launcher_model.h"
-#include "platform/launcher.h"
-#include "platform/win32/display_source.h"
+#include "program/launcher.h"
+#include "backends/win32/display_source.h"
 
 // This test program carries no dialog resource, so DialogBoxParamA fails
 // just as it would for a damaged exe: that must be an error, not a Quit.

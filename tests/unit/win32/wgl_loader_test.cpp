@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/wgl_procs.h"
+#include "backends/win32/wgl_procs.h"
 
 namespace {
 

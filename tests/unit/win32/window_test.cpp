@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "platform/window.h"
-#include "platform/gl_procs.h"
-#include "platform/win32/show_window.h"
+#include "program/window.h"
+#include "gl/gl_procs.h"
+#include "backends/win32/show_window.h"
 #include "launcher/show_settings.h"
-#include "shell/show_clock.h"
+#include "program/show_clock.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "music/show_music.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
-#include "music/sound/web/decode_ahead.h"
+#include "backends/web/decode_ahead.h"
 
 namespace {
 MusicTrack* music = nullptr;

@@ -1,6 +1,6 @@
 #include "frame/bands.h"
-#include "platform/gl.h"
-// #include "shell/run.h"
+#include "gl/gl.h"
+// #include "run/run.h"
 /* A comment that names
 #include "scenes/logo.h"
  */

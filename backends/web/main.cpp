@@ -1,0 +1,247 @@
+// The web entry point. The browser owns the loop: main makes the context,
+// the display source and the sound layer, fills the launcher page and
+// returns; Launch on the page starts the show, which then steps once per
+// animation frame until it ends. index.html?at=... draws listed frames on a
+// virtual clock instead, as the capture tool does.
+#include <emscripten/emscripten.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher/launcher_model.h"
+#include "music/show_music.h"
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
+#include "backends/web/decode_ahead.h"
+#include "frame/viewport.h"
+#include "backends/web/display_source.h"
+#include "backends/web/page.h"
+#include "backends/web/show_clock_web.h"
+#include "run/demo_context.h"
+#include "program/live_steps.h"
+#include "run/show_run.h"
+
+namespace {
+
+constexpr uint32_t frameRate = 60;         // the virtual clock's, as the capture tool's default
+constexpr double frameStepBudgetMs = 25.0;  // drawing listed frames leaves the page this responsive
+
+// What the page's show holds from main to its end. The page hands it back
+// with every call, as the browser hands back a callback's argument.
+struct WebShow {
+    DemoContext* context = nullptr;
+    LiveShow* live = nullptr;
+    ShowSteps steps;
+    ShowRun run;
+    bool launched = false;
+    ShowSettings pending;  // Launch was pressed with these; waiting for the decode
+    bool waiting = false;
+    // Listed frames on the virtual clock.
+    std::vector<int32_t> at;
+    size_t nextWanted = 0;
+    uint64_t frame = 0;  // frames drawn so far, on either clock
+    uint64_t lastFrame = 0;
+};
+
+std::string joined(const std::vector<std::string>& entries)
+{
+    std::string text;
+    for (const std::string& entry : entries)
+        text += (text.empty() ? "" : "\n") + entry;
+    return text;
+}
+
+uint32_t virtualTicks(uint64_t frame)
+{
+    return static_cast<uint32_t>(frame * 1000u / frameRate);
+}
+
+// The first frame at or after ms, as the clock truncates to whole milliseconds.
+uint64_t framesBefore(int32_t ms)
+{
+    const uint64_t scaled = static_cast<uint64_t>(ms < 0 ? 0 : ms) * frameRate;
+    return (scaled + 999u) / 1000u;
+}
+
+// The canvas follows the page's size; the letterbox follows the canvas.
+void followCanvas(DemoContext& context)
+{
+    const int width = duskPageCanvasWidth();
+    const int height = duskPageCanvasHeight();
+    ShowSettings& s = context.settings;
+    if (width <= 0 || height <= 0 || (width == s.width && height == s.height))
+        return;
+    duskPageSizeCanvas(width, height);
+    s.width = width;
+    s.height = height;
+    if (!setupViewport(s.aspect, s.width, s.height, context.projection))
+        setupViewport(Ratio16x10, s.width, s.height, context.projection);
+}
+
+void finish(WebShow& show)
+{
+    emscripten_cancel_main_loop();
+    endShow(*show.context, show.steps, show.run);
+}
+
+// The first frames wait for the page's decode of the music; then the show is
+// launched once. True from the frame after the launch on.
+bool launchedOnceDecoded(WebShow& show)
+{
+    if (show.launched)
+        return true;
+    if (webSoundDecoding())
+        return false;
+    show.launched = true;
+    if (launchShow(*show.context, show.steps, launcherLaunched, show.pending, show.run) != 0) {
+        emscripten_cancel_main_loop();
+        duskPageShowFailed();
+    }
+    return false;
+}
+
+void liveFrame(void* argument)
+{
+    WebShow& show = *static_cast<WebShow*>(argument);
+    if (!launchedOnceDecoded(show))
+        return;
+    publishShowClock(show.live->clock);
+    const bool goesOn = stepShow(*show.context, show.steps, show.run);
+    if (show.frame++ == 0)
+        duskPageFirstFrame();
+    if (!goesOn) {
+        finish(show);
+        duskPageShowEnded();
+    }
+}
+
+void listedFrames(void* argument)
+{
+    WebShow& show = *static_cast<WebShow*>(argument);
+    if (!launchedOnceDecoded(show))
+        return;
+    const double start = emscripten_get_now();
+    while (emscripten_get_now() - start < frameStepBudgetMs) {
+        if (!stepShow(*show.context, show.steps, show.run)) {
+            finish(show);
+            duskPageFramesDone();
+            return;
+        }
+    }
+}
+
+ShowSteps frameSteps(WebShow& show)
+{
+    WebShow* w = &show;
+    ShowSteps steps = liveShowSteps(*show.context, *show.live);
+    steps.load = [liveLoad = steps.load] {
+        // No device: the play position is whatever each frame says it is,
+        // so every run sees the same spectrum.
+        soundUseExplicitPosition(true);
+        return liveLoad();
+    };
+    steps.startClock = [w] {
+        w->frame = 0;
+        return true;
+    };
+    steps.readTicks = [w] { return virtualTicks(w->frame); };
+    steps.pumpMessages = [w, livePump = steps.pumpMessages] {
+        const bool open = livePump();
+        return open && w->frame < w->lastFrame;
+    };
+    steps.drawFrame = [w, liveDraw = steps.drawFrame] {
+        soundSetPosition(static_cast<uint64_t>(w->context->showTime) * soundRate / 1000u);
+        liveDraw();
+        if (w->nextWanted < w->at.size() && w->context->showTime >= w->at[w->nextWanted])
+            duskPageKeepFrame(w->at[w->nextWanted++]);
+        ++w->frame;
+    };
+    steps.stopClock = [] {};
+    return steps;
+}
+
+ShowSteps pageSteps(WebShow& show)
+{
+    DemoContext* c = show.context;
+    ShowSteps steps = liveShowSteps(*show.context, *show.live);
+    steps.pumpMessages = [c, livePump = steps.pumpMessages] {
+        followCanvas(*c);
+        return livePump();
+    };
+    return steps;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Launch on the page, with the form's choices; the press is the gesture
+// that lets the browser play sound.
+EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music)
+{
+    // Read anew: "Auto" follows the window's aspect as it is now.
+    const LauncherLists lists = makeLauncherLists(webDisplaySource());
+    LauncherChoices choices = initialLauncherChoices(lists);
+    choices.aspect = aspect;
+    choices.fullscreen = fullscreen != 0;
+    choices.vsync = true;  // a browser always syncs
+    choices.music = music != 0;
+    if (!applyLauncherChoices(lists, choices, show->pending)) {
+        duskPageShowFailed();
+        return;
+    }
+    show->steps = pageSteps(*show);
+    emscripten_set_main_loop_arg(liveFrame, show, 0, false);
+}
+
+// A tab in the background gets no animation frames: the show then steps on
+// timeouts, which the browser still runs (if seldom), so that its clock,
+// its music and its end at 92 s go on as in a minimised window.
+EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
+{
+    if (hidden)
+        emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 16);
+    else
+        emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+}
+
+// index.html?at=...: the listed show times drawn at width x height.
+EMSCRIPTEN_KEEPALIVE void duskShowFrames(WebShow* show, const int32_t* times, int count, int width, int height)
+{
+    show->at.assign(times, times + count);
+    show->lastFrame = count > 0 ? framesBefore(show->at.back()) : 0;
+    ShowSettings& s = show->pending;
+    s.width = width;
+    s.height = height;
+    s.colorBits = 32;
+    s.aspect = Ratio16x10;
+    s.fullscreen = false;
+    s.vsync = false;
+    s.music = false;  // nothing is heard; the spectrum is taken before the volume
+    show->steps = frameSteps(*show);
+    emscripten_set_main_loop_arg(listedFrames, show, 0, false);
+}
+
+}  // extern "C"
+
+EM_JS(void, duskPageStart, (WebShow* show), { Module.page.start(show); });
+
+int main()
+{
+    // Made in the native order and kept for the page's whole life: the
+    // browser calls back into them after main has returned.
+    static DemoContext context;
+    static const SoundLayer sound(platformSoundBackend());
+    static LiveShow live;
+    static WebShow show;
+    show.context = &context;
+    show.live = &live;
+    // Decoded while the launcher is open, the music costs the show no time.
+    webSoundDecodeAhead(showMusicFile);
+    const LauncherLists lists = makeLauncherLists(webDisplaySource());
+    const LauncherChoices choices = initialLauncherChoices(lists);
+    duskPageShowLauncher(joined(lists.aspects).c_str(), joined(lists.multisampling).c_str(), choices.aspect,
+                         choices.fullscreen, choices.music);
+    duskPageStart(&show);
+    return 0;
+}

@@ -1,0 +1,227 @@
+// The page around the show: fetches the Data files into the program's file
+// system, hosts the launcher form and the canvas, and passes keys, quits and
+// pictures between the browser and the program (backends/web/page_calls.js).
+'use strict';
+(function() {
+  // The files the show reads, as make-data writes them. Fetched each time,
+  // so that a Data folder swapped on the server is what plays.
+  var dataFiles = ['overlay.p', 'dwl.p', 'text1.p', 'dot.p', 'greets1.p', 'greets2.p', 'credits.p', 'music.mp3'];
+  // Windows virtual-key codes, as the native program reads its keys.
+  var virtualKeys = { Escape: 0x1B, Enter: 0x0D, ' ': 0x20, Tab: 0x09, ArrowLeft: 0x25, ArrowUp: 0x26,
+                      ArrowRight: 0x27, ArrowDown: 0x28 };
+
+  var byId = function(id) { return document.getElementById(id); };
+  var canvas = byId('canvas');
+  var params = new URLSearchParams(location.search);
+  var frameTimes = params.has('at') ? params.get('at').split(',').map(Number) : null;
+  var keys = [];
+  var quit = false;
+  var contextLost = false;
+  var inShow = false;
+  var showing = false;
+  var program = 0;
+
+  function say(line) {
+    var box = byId('messages');
+    box.hidden = false;
+    box.textContent += (box.textContent ? '\n' : '') + line;
+  }
+
+  function notice(text, again) {
+    byId('notice-text').textContent = text;
+    byId('again').hidden = !again;
+    byId('notice').hidden = false;
+  }
+
+  function fullscreenElement() {
+    return document.fullscreenElement || document.webkitFullscreenElement || null;
+  }
+
+  // Each file's bytes as they come, for the progress bar; a missing one is
+  // left out, and the program says what it misses as natively.
+  function fetchData(FS) {
+    var progress = byId('progress');
+    var received = dataFiles.map(function() { return 0; });
+    var sizes = dataFiles.map(function() { return 0; });
+    var update = function() {
+      var total = sizes.reduce(function(a, b) { return a + b; }, 0);
+      var got = received.reduce(function(a, b) { return a + b; }, 0);
+      progress.value = total > 0 ? got / total : 0;
+    };
+    FS.mkdir('/Data');
+    return Promise.all(dataFiles.map(function(name, i) {
+      return fetch('Data/' + name, { cache: 'no-cache' }).then(function(response) {
+        if (!response.ok) return;
+        sizes[i] = Number(response.headers.get('Content-Length')) || 0;
+        var reader = response.body.getReader();
+        var chunks = [];
+        var pump = function() {
+          return reader.read().then(function(part) {
+            if (part.done) return;
+            chunks.push(part.value);
+            received[i] += part.value.length;
+            update();
+            return pump();
+          });
+        };
+        return pump().then(function() {
+          var bytes = new Uint8Array(received[i]);
+          var at = 0;
+          chunks.forEach(function(c) { bytes.set(c, at); at += c.length; });
+          FS.writeFile('/Data/' + name, bytes);
+        });
+      }, function() {});
+    }));
+  }
+
+  function launch() {
+    if (inShow) return;
+    inShow = true;
+    performance.mark('duskwheel-launch');
+    var fullscreen = byId('fullscreen').checked;
+    byId('launcher').hidden = true;
+    byId('stage').classList.add('showing');
+    canvas.focus();
+    // Within the press, the gesture the browser asks for before fullscreen and sound.
+    if (fullscreen && byId('stage').requestFullscreen)
+      byId('stage').requestFullscreen().catch(function() {});
+    Module._duskLaunch(program, byId('aspect').selectedIndex, fullscreen ? 1 : 0, byId('music').checked ? 1 : 0);
+  }
+
+  function leave() {
+    byId('launcher').hidden = true;
+    notice('The show was left.', false);
+  }
+
+  function launcherKeys(event) {
+    if (byId('launcher').hidden) return;
+    if (event.key === 'Escape') {
+      event.preventDefault();
+      leave();
+    } else if (event.key === 'Enter') {
+      // Enter presses the focused button, and Launch, the default, anywhere else.
+      event.preventDefault();
+      if (document.activeElement === byId('quit')) leave(); else launch();
+    }
+  }
+
+  function showKeys(event) {
+    if (!showing) return;
+    var code = virtualKeys[event.key] || (event.key.length === 1 ? event.key.toUpperCase().charCodeAt(0) : 0);
+    if (code > 0 && code < 256) {
+      keys.push(code);
+      event.preventDefault();
+    }
+  }
+
+  function wirePage() {
+    byId('launcher').addEventListener('submit', function(event) { event.preventDefault(); launch(); });
+    byId('quit').addEventListener('click', leave);
+    byId('again').addEventListener('click', function() { location.reload(); });
+    document.addEventListener('keydown', launcherKeys);
+    document.addEventListener('keydown', showKeys);
+    // In fullscreen the browser takes Escape to leave it: leaving ends the show as Escape would.
+    document.addEventListener('fullscreenchange', function() { if (showing && !fullscreenElement()) quit = true; });
+    // A touch shows a small control that ends the show.
+    canvas.addEventListener('pointerdown', function(event) {
+      if (showing && event.pointerType === 'touch') byId('end-show').hidden = false;
+    });
+    byId('end-show').addEventListener('click', function() { quit = true; });
+    document.addEventListener('visibilitychange', function() {
+      if (showing) Module._duskFollowVisibility(document.hidden ? 1 : 0);
+    });
+    canvas.addEventListener('webglcontextlost', function(event) {
+      contextLost = true;
+      quit = true;
+    });
+  }
+
+  function showEnded(text) {
+    showing = false;
+    byId('end-show').hidden = true;
+    if (fullscreenElement() && document.exitFullscreen) document.exitFullscreen().catch(function() {});
+    byId('stage').classList.remove('showing');
+    notice(text, true);
+  }
+
+  var page = {
+    canvasSize: function() {
+      var ratio = window.devicePixelRatio || 1;
+      return [Math.round(window.innerWidth * ratio), Math.round(window.innerHeight * ratio)];
+    },
+    sizeCanvas: function(width, height) {
+      canvas.width = width;
+      canvas.height = height;
+    },
+    nextKey: function() { return keys.length ? keys.shift() : 0; },
+    quitAsked: function() { return quit; },
+    keepFrame: function(showTime) {
+      var img = document.createElement('img');
+      img.id = 'frame-' + showTime;
+      img.alt = 'the show at ' + showTime + ' ms';
+      img.src = canvas.toDataURL('image/png');
+      byId('frames').appendChild(img);
+    },
+    framesDone: function() { document.title = 'duskwheel frames done'; },
+    fillLauncher: function(aspects, multisampling, aspect, fullscreen, music) {
+      var fill = function(select, entries, chosen) {
+        entries.forEach(function(text) { select.add(new Option(text)); });
+        select.selectedIndex = chosen;
+      };
+      fill(byId('aspect'), aspects, aspect);
+      fill(byId('multisampling'), multisampling, 0);
+      byId('fullscreen').checked = fullscreen;
+      byId('music').checked = music;
+    },
+    showStarted: function() { showing = true; },
+    // Marks for whoever measures the start: the launcher shown, Launch pressed, the first frame.
+    firstFrame: function() { performance.mark('duskwheel-first-frame'); },
+    showEnded: function() {
+      showEnded(contextLost ? 'The browser took the WebGL context away, so the show has ended.'
+                            : 'The show has ended.');
+    },
+    showFailed: function() {
+      showing = false;
+      byId('stage').classList.remove('showing');
+      byId('launcher').hidden = true;
+      notice('The show could not start.', true);
+    },
+    start: function(show) {
+      program = show;
+      if (frameTimes) {
+        var size = (params.get('size') || '320x200').split('x').map(Number);
+        var times = new Uint8Array(new Int32Array(frameTimes).buffer);
+        Module.ccall('duskShowFrames', null, ['number', 'array', 'number', 'number', 'number'],
+                     [show, times, frameTimes.length, size[0], size[1]]);
+        return;
+      }
+      byId('launcher').hidden = false;
+      byId('launch').focus();
+      performance.mark('duskwheel-launcher');
+    },
+  };
+
+  if (frameTimes) document.body.classList.add('frames');
+  var probe = document.createElement('canvas');
+  if (!probe.getContext('webgl2')) {
+    byId('loading').hidden = true;
+    notice('This browser offers no WebGL 2, which the show needs to draw.', false);
+    return;
+  }
+  wirePage();
+  window.Module = {
+    canvas: canvas,
+    page: page,
+    print: function(line) { console.log(line); },
+    printErr: function(line) { console.error(line); say(line); },
+    onRuntimeInitialized: function() {
+      fetchData(Module.FS).then(function() {
+        byId('loading').hidden = true;
+        Module.callMain([]);
+      });
+    },
+  };
+  var script = document.createElement('script');
+  script.src = 'duskwheel.js';
+  document.body.appendChild(script);
+})();

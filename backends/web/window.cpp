@@ -1,0 +1,81 @@
+// The show's window is the page's canvas, its context WebGL 2 under the GL
+// layer. The canvas keeps the page's size; the show draws its letterbox in it.
+#include <emscripten/html5.h>
+
+#include <cstdio>
+
+#include "launcher/show_settings.h"
+#include "gl/gl_procs.h"
+#include "backends/web/fixed_gl.h"
+#include "backends/web/page.h"
+#include "program/window.h"
+
+namespace {
+
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+
+bool loadFromLayer(ExtensionLoader& loader, const GlVersion& version)
+{
+    return loadGlExtensionsFrom(loader, version, liveGlLoaderSource(lookupGlProc));
+}
+
+}  // namespace
+
+bool createGlWindow(const ShowSettings& settings, GlVersion& glVersion, ExtensionLoader& loader)
+{
+    duskPageSizeCanvas(settings.width, settings.height);
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    // No alpha: the picture is opaque, as a window's is, whatever alpha the show leaves.
+    attributes.alpha = EM_FALSE;
+    attributes.depth = EM_TRUE;
+    attributes.stencil = EM_TRUE;
+    attributes.antialias = settings.samples > 0 ? EM_TRUE : EM_FALSE;
+    attributes.premultipliedAlpha = EM_FALSE;
+    attributes.preserveDrawingBuffer = EM_FALSE;
+    attributes.majorVersion = 2;
+    attributes.minorVersion = 0;
+    context = emscripten_webgl_create_context("#canvas", &attributes);
+    if (context <= 0) {
+        std::fprintf(stderr, "duskwheel: this browser gives no WebGL 2 context, which the show needs to draw\n");
+        context = 0;
+        return false;
+    }
+    emscripten_webgl_make_context_current(context);
+    const char* why = "";
+    if (!startFixedGl(why)) {
+        std::fprintf(stderr, "duskwheel: the OpenGL driver (version WebGL 2) lacks %s\n", why);
+        destroyGlWindow();
+        return false;
+    }
+    if (!loadContextEntryPoints(glVersion, loader, loadFromLayer)) {
+        destroyGlWindow();
+        return false;
+    }
+    return true;
+}
+
+void destroyGlWindow()
+{
+    if (context == 0)
+        return;
+    forgetFixedGl();
+    emscripten_webgl_destroy_context(context);
+    context = 0;
+}
+
+void showDemoWindow()
+{
+    duskPageShowStarted();
+}
+
+bool pumpMessages(bool (&keys)[256])
+{
+    for (int key = duskPageNextKey(); key != 0; key = duskPageNextKey())
+        if (key > 0 && key < 256)
+            keys[key] = true;
+    return !duskPageQuitAsked();
+}
+
+// The browser shows the frame when the animation frame's callback returns.
+void presentFrame() {}

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "launcher/launcher_outcome.h"
+
+struct DemoContext;
+struct ShowSettings;
+
+constexpr uint32_t showEndTime = 92000;
+constexpr unsigned char keyEscape = 0x1B;
+
+// frameDelta for a frame that began elapsed milliseconds after the previous
+// one: 2.0 per second, and one millisecond's worth (0.002) when none passed.
+float frameDeltaFor(uint32_t elapsed);
+
+// Every call the run makes outside the shell, so that the live program, the
+// frame renderer and the tests can each plug in their own.
+struct ShowSteps {
+    std::function<int(ShowSettings&)> runLauncher;  // 1004 with the settings to launch, negative to quit, 0 when it failed
+    std::function<bool()> openWindow;
+    std::function<bool()> load;           // the configurator's load
+    std::function<void()> makeComposer;
+    std::function<bool()> startClock;
+    std::function<void()> resetFades;
+    std::function<void()> startMusic;
+    std::function<uint32_t()> readTicks;
+    std::function<bool()> pumpMessages;   // false once a quit was taken
+    std::function<void()> drawFrame;      // composer, final pass, default framebuffer
+    std::function<void()> present;
+    std::function<void()> stopClock;
+    std::function<void()> stopMusic;
+    std::function<void()> destroyWindow;
+    std::function<void()> deleteComposer;
+};
+
+// A show between its start and its end.
+struct ShowRun {
+    uint32_t lastTicks = 0;  // the clock's previous-frame reading
+    bool running = false;
+};
+
+// What follows the launcher: with 1004, takes the settings, opens the window,
+// loads, makes the composer and starts the clock, the fades and the music.
+// Returns 0 when the show runs, -1 when the launcher was left, 1 when the
+// launcher, the window or the loading failed (the failing step has said why
+// on stderr; what was made is given back).
+int launchShow(DemoContext& context, const ShowSteps& steps, int launched, const ShowSettings& settings,
+               ShowRun& run);
+
+// One frame, for a host that owns the loop: the clock, the events, the
+// picture and, unless the show is over, the swap. False once the show has
+// ended (its end time, Escape, or a quit, whose frame is still presented).
+bool stepShow(DemoContext& context, const ShowSteps& steps, ShowRun& run);
+
+// Gives back what launchShow made, once the last step returned false.
+void endShow(DemoContext& context, const ShowSteps& steps, ShowRun& run);
+
+// Start-up, frame loop and teardown: the launcher, launchShow, stepShow
+// until the end, endShow. Returns -1 when the launcher was left, 0 after the
+// show, 1 when the launcher, the window or the loading failed.
+int runShow(DemoContext& context, const ShowSteps& steps);
+
+// The frame loop alone: runs until the show ends, Escape is down or a quit
+// was taken. lastTicks is the clock's previous-frame reading.
+void runFrameLoop(DemoContext& context, const ShowSteps& steps, uint32_t& lastTicks);

@@ -1,0 +1,3 @@
+#include <SDL.h>
+#include "gl/gl.h"
+#include "run/run.h"

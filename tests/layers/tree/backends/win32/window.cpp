@@ -1,0 +1,3 @@
+#include <windows.h>
+#include "gl/gl.h"
+#include "run/run.h"

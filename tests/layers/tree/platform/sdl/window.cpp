@@ -1,3 +1,0 @@
-#include <SDL.h>
-#include "platform/gl.h"
-#include "shell/run.h"

@@ -1,3 +1,0 @@
-#include <windows.h>
-#include "platform/gl.h"
-#include "shell/run.h"

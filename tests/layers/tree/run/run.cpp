@@ -1,0 +1,3 @@
+#include "run/run.h"
+#include "frame/bands.h"
+#include "gl/gl.h"

@@ -1,3 +1,0 @@
-#include "shell/run.h"
-#include "frame/bands.h"
-#include "platform/gl.h"
