@@ -1,8 +1,8 @@
 #include <libopenmpt/libopenmpt.h>
 
+#include <algorithm>
 #include <vector>
 
-#include "assets/data_file.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 
@@ -14,24 +14,26 @@ constexpr uint64_t longestModuleFrames = uint64_t{20} * 60 * soundRate;
 
 }  // namespace
 
-bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
+bool renderModuleFile(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
+                      DecodeControl* control)
 {
     pcm.clear();
-    std::vector<unsigned char> bytes;
-    if (!readDataFile(fileName, bytes) || bytes.empty()) {
+    // An empty file has always read as one that cannot be opened.
+    if (size == 0) {
         why = "cannot be opened";
         return false;
     }
     why = "is not a tracker module";
     int error = 0;
     openmpt_module* module = openmpt_module_create_from_memory2(
-        bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, &error,
-        nullptr, nullptr);
+        bytes, size, openmpt_log_func_silent, nullptr, openmpt_error_func_ignore, nullptr, &error, nullptr, nullptr);
     if (!module)
         return false;
     openmpt_module_set_repeat_count(module, 0);  // once, no loop
+    const uint64_t limit = control && control->frameLimit > 0 ? std::min(control->frameLimit, longestModuleFrames)
+                                                              : longestModuleFrames;
     float block[2 * 4096];
-    while (pcm.size() / 2 < longestModuleFrames) {
+    while (pcm.size() / 2 < limit) {
         const size_t frames = openmpt_module_read_interleaved_float_stereo(module, soundRate, 4096, block);
         if (frames == 0)
             break;

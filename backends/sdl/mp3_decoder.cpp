@@ -1,13 +1,47 @@
 #include <mpg123.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
-#include "assets/data_file.h"
 #include "music/sound/resample.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 
 namespace {
+
+// The file's bytes as libmpg123 reads a file: with a length and seeking, so
+// that it finds the tags at either end and the length just as from disk.
+struct MemoryFile {
+    const unsigned char* bytes;
+    size_t size;
+    size_t at = 0;
+};
+
+mpg123_ssize_t readMemory(void* handle, void* out, size_t count)
+{
+    MemoryFile& file = *static_cast<MemoryFile*>(handle);
+    const size_t n = file.at < file.size ? std::min(count, file.size - file.at) : 0;
+    if (n > 0)
+        std::memcpy(out, file.bytes + file.at, n);
+    file.at += n;
+    return static_cast<mpg123_ssize_t>(n);
+}
+
+// As lseek: before the start is an error, past the end is allowed and reads nothing.
+off_t seekMemory(void* handle, off_t offset, int whence)
+{
+    MemoryFile& file = *static_cast<MemoryFile*>(handle);
+    const off_t base = whence == SEEK_SET   ? 0
+                       : whence == SEEK_CUR ? static_cast<off_t>(file.at)
+                       : whence == SEEK_END ? static_cast<off_t>(file.size)
+                                            : -1;
+    off_t to = 0;
+    if (base < 0 || __builtin_add_overflow(base, offset, &to) || to < 0)
+        return -1;
+    file.at = static_cast<size_t>(to);
+    return to;
+}
 
 struct Mpg123Handle {
     mpg123_handle* handle = nullptr;
@@ -23,13 +57,15 @@ struct Mpg123Handle {
 
 }  // namespace
 
-bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
+bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
+                   DecodeControl* control)
 {
     pcm.clear();
     why = "the MP3 decoder cannot start";
     static const bool libraryReady = mpg123_init() == MPG123_OK;
     if (!libraryReady)
         return false;
+    MemoryFile file{bytes, size};
     Mpg123Handle mp3;
     int error = MPG123_OK;
     mp3.handle = mpg123_new(nullptr, &error);
@@ -47,14 +83,10 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
     mpg123_rates(&rates, &rateCount);
     for (size_t i = 0; i < rateCount; ++i)
         mpg123_format(mp3.handle, rates[i], MPG123_STEREO, MPG123_ENC_FLOAT_32);
-    std::FILE* probe = openDataFile(fileName);
-    if (!probe) {
-        why = "cannot be opened";
-        return false;
-    }
-    std::fclose(probe);
+    // Declared before the handle, which reads it until it is closed.
     why = "is not an MP3 that decodes";
-    if (mpg123_open(mp3.handle, dataFilePath(fileName).c_str()) != MPG123_OK)
+    if (mpg123_replace_reader_handle(mp3.handle, readMemory, seekMemory, nullptr) != MPG123_OK ||
+        mpg123_open_handle(mp3.handle, &file) != MPG123_OK)
         return false;
     mp3.opened = true;
 

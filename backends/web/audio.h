@@ -2,7 +2,7 @@
 #include <cstdint>
 
 // The browser's decoder and Web Audio output (backends/web/audio.js), as the
-// web sound backend calls them. Names are the data files' paths.
+// web sound backend calls them. Names are made of the files' bytes.
 extern "C" {
 
 // Starts decoding MP3 frames (a copy of length bytes) at rate, the file's own.

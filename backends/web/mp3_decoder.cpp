@@ -27,22 +27,22 @@ std::vector<std::string>& handedOver()
     return names;
 }
 
-bool readLayout(const char* fileName, std::vector<unsigned char>& bytes, Mp3Layout& layout, const char*& why)
+// The browser's decodes go by the bytes they were started from, so that a
+// load finds the decode that the same file's bytes started ahead.
+std::string decodeName(const unsigned char* bytes, size_t size)
 {
-    if (!readDataFile(fileName, bytes)) {
-        why = "cannot be opened";
-        return false;
-    }
-    why = "is not an MP3 that decodes";
-    return readMp3Layout(bytes.data(), bytes.size(), layout);
+    uint64_t hash = 14695981039346656037u;  // FNV-1a
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ bytes[i]) * 1099511628211u;
+    return "mp3 " + std::to_string(size) + " " + std::to_string(hash);
 }
 
 // The browser is handed the audio frames alone, without the tags and the
 // encoder's tag frame: it then has no encoder delay to cut, and what it cuts
 // by itself shows in how many frames it gives back.
-void startDecode(const std::string& name, const std::vector<unsigned char>& bytes, const Mp3Layout& layout)
+void startDecode(const std::string& name, const unsigned char* bytes, const Mp3Layout& layout)
 {
-    duskAudioDecodeStart(name.c_str(), bytes.data() + layout.audioStart,
+    duskAudioDecodeStart(name.c_str(), bytes + layout.audioStart,
                          static_cast<uint32_t>(layout.audioEnd - layout.audioStart), layout.sampleRate);
     handedOver().push_back(name);
 }
@@ -53,10 +53,11 @@ void webSoundDecodeAhead(const char* fileName)
 {
     std::vector<unsigned char> bytes;
     Mp3Layout layout;
-    const char* why = "";
-    const std::string name = dataFilePath(fileName);
-    if (duskAudioDecodeState(name.c_str()) == NotStarted && readLayout(fileName, bytes, layout, why))
-        startDecode(name, bytes, layout);
+    if (!readDataFile(fileName, bytes) || !readMp3Layout(bytes.data(), bytes.size(), layout))
+        return;
+    const std::string name = decodeName(bytes.data(), bytes.size());
+    if (duskAudioDecodeState(name.c_str()) == NotStarted)
+        startDecode(name, bytes.data(), layout);
 }
 
 bool webSoundDecoding()
@@ -66,14 +67,15 @@ bool webSoundDecoding()
                        [](const std::string& name) { return duskAudioDecodeState(name.c_str()) == Decoding; });
 }
 
-bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
+bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
+                   DecodeControl* control)
 {
     pcm.clear();
-    std::vector<unsigned char> bytes;
+    why = "is not an MP3 that decodes";
     Mp3Layout layout;
-    if (!readLayout(fileName, bytes, layout, why))
+    if (!readMp3Layout(bytes, size, layout))
         return false;
-    const std::string name = dataFilePath(fileName);
+    const std::string name = decodeName(bytes, size);
     const int state = duskAudioDecodeState(name.c_str());
     if (state == NotStarted || state == Decoding) {
         // Nothing can wait for the browser here; the next load finds it.

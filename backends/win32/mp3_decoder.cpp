@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "assets/data_file.h"
 #include "music/sound/resample.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
@@ -143,17 +142,13 @@ bool convertAll(HACMSTREAM stream, const unsigned char* frames, size_t size, Pcm
 
 }  // namespace
 
-bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl* control)
+bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
+                   DecodeControl* control)
 {
     pcm.clear();
-    std::vector<unsigned char> bytes;
-    if (!readDataFile(fileName, bytes)) {
-        why = "cannot be opened";
-        return false;
-    }
     why = "is not an MP3 that decodes";
     Mp3Layout layout;
-    if (!readMp3Layout(bytes.data(), bytes.size(), layout))
+    if (!readMp3Layout(bytes, size, layout))
         return false;
 
     MPEGLAYER3WAVEFORMAT mp3{};
@@ -198,10 +193,10 @@ bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& w
         skip = layout.encoderDelay + codecDelayFrames;
         // A tag can promise anything: reserve no more than the bytes could
         // hold at 12 samples a byte (a hint; a richer file still fits).
-        decoded.reserve(2 * std::min<uint64_t>(keep, 12 * uint64_t{bytes.size()}));
+        decoded.reserve(2 * std::min<uint64_t>(keep, 12 * uint64_t{size}));
     }
     PcmSink sink{decoded, layout.channels, skip, keep};
-    if (!convertAll(stream.handle, bytes.data() + layout.audioStart, layout.audioEnd - layout.audioStart, sink,
+    if (!convertAll(stream.handle, bytes + layout.audioStart, layout.audioEnd - layout.audioStart, sink,
                     control)) {
         if (control && control->stop)
             why = decodeStoppedFailure;

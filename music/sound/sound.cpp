@@ -176,7 +176,7 @@ bool prefetchedOrDecoded(const char* fileName, std::vector<float>& pcm, const ch
 {
     SoundState::Prefetch& p = sound().prefetch;
     if (p.fileName.empty() || p.fileName != fileName)
-        return sound().backend.decodeMp3File(fileName, pcm, why, nullptr);
+        return decodeDataFile(sound().backend.decodeMp3File, fileName, pcm, why);
     if (p.worker.joinable())
         p.worker.join();
     if (take) {
@@ -226,7 +226,7 @@ SoundHandle soundStreamFromFile(const char* fileName)
 
 static bool renderModule(const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    return sound().backend.renderModuleFile(fileName, pcm, why, nullptr);
+    return decodeDataFile(sound().backend.renderModuleFile, fileName, pcm, why);
 }
 
 SoundHandle soundModuleFromFile(const char* fileName)
@@ -371,7 +371,8 @@ void soundPrefetchStream(const char* fileName)
     p.control.blocks = 0;
     const DecodeFunction decode = sound().backend.decodeMp3File;
     try {
-        p.worker = std::thread([&p, decode] { p.decoded = decode(p.fileName.c_str(), p.pcm, p.why, &p.control); });
+        p.worker = std::thread(
+            [&p, decode] { p.decoded = decodeDataFile(decode, p.fileName.c_str(), p.pcm, p.why, &p.control); });
     } catch (const std::system_error&) {
         // No thread to spare: the stream is decoded when it is loaded.
         p.fileName.clear();

@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,17 +13,26 @@
 struct DecodeControl {
     std::atomic<bool> stop{false};
     std::atomic<uint32_t> blocks{0};
+    // A module's rendering ends with the block that reaches this many
+    // frames, as if the module did; 0 renders it whole. Fuzzing sets it: a
+    // few bytes can play for minutes.
+    uint64_t frameLimit = 0;
 };
 constexpr const char* decodeStoppedFailure = "was not decoded: the decode was stopped";
 
-// Decode the whole file into interleaved stereo float at 44100 Hz. False,
-// with pcm in any state and why set to a few words, when the file cannot be
-// opened, nothing in it decodes or control asked for a stop. True with why
-// "" for a sound file, or with the few words a listener should hear about
-// one that plays anyway.
+// Decode a whole file, its size bytes in memory, into interleaved stereo
+// float at 44100 Hz. False, with pcm in any state and why set to a few
+// words, when nothing in it decodes or control asked for a stop. True with
+// why "" for a sound file, or with the few words a listener should hear
+// about one that plays anyway.
 constexpr const char* shortMp3Notice = "is shorter than its header says";
-using DecodeFunction = bool (*)(const char* fileName, std::vector<float>& pcm, const char*& why,
+using DecodeFunction = bool (*)(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
                                 DecodeControl* control);
+
+// The show file read whole through the data-folder reader, then decoded: why
+// is "cannot be opened" when it cannot be read.
+bool decodeDataFile(DecodeFunction decode, const char* fileName, std::vector<float>& pcm, const char*& why,
+                    DecodeControl* control = nullptr);
 
 // Called on the device's own thread: add output frames first .. first +
 // count - 1 into out, which comes zeroed (interleaved stereo float).
@@ -50,8 +60,20 @@ struct SoundBackend {
 };
 
 // Each backend defines these: its decoders, and the table of all it offers.
-bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why,
+bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
                    DecodeControl* control = nullptr);
-bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why,
+bool renderModuleFile(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
                       DecodeControl* control = nullptr);
 const SoundBackend& platformSoundBackend();
+
+// The same from a show file, for the tools and tests that decode one directly.
+inline bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why,
+                          DecodeControl* control = nullptr)
+{
+    return decodeDataFile(decodeMp3File, fileName, pcm, why, control);
+}
+inline bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why,
+                             DecodeControl* control = nullptr)
+{
+    return decodeDataFile(renderModuleFile, fileName, pcm, why, control);
+}

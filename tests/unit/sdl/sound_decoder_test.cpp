@@ -183,7 +183,7 @@ TEST(SoundLayer, AStoppedDecodeEndsWithinABlock)
 
     // Each decoder, told to stop while it runs, decodes at most the block it is in.
     const struct {
-        DecodeFunction decode;
+        bool (*decode)(const char*, std::vector<float>&, const char*&, DecodeControl*);
         const std::string& file;
     } decoders[] = {{decodeMp3File, mp3}, {renderModuleFile, module}};
     for (const auto& d : decoders) {
