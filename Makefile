@@ -63,7 +63,7 @@ package: data
 # The libFuzzer targets (clang, ASan, UBSan), and a long run of each:
 # make fuzz FUZZ_SECONDS=600. The corpora grow in build/fuzz/corpus.
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS := pcx music options
+FUZZ_TARGETS := pcx mp3 module mp3_layout options
 fuzz-build: setup
 	@cmake --preset fuzz >/dev/null
 	@cmake --build build/fuzz --target $(addprefix fuzz-,$(FUZZ_TARGETS))

@@ -111,6 +111,8 @@ bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& 
             pcm.swap(stretch);
         } else if (rate == soundRate) {
             pcm.insert(pcm.end(), stretch.begin(), stretch.end());
+        } else if (pcm.empty()) {
+            resampleTo44100(stretch, static_cast<uint32_t>(rate), pcm);
         } else {
             std::vector<float> resampled;
             resampleTo44100(stretch, static_cast<uint32_t>(rate), resampled);

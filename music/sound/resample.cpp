@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 #include <numeric>
 
 #include "music/sound/sound.h"
@@ -29,11 +31,12 @@ double besselI0(double x)
 // One set of taps for each distinct fraction of an input sample at which an
 // output sample falls: 44100 / gcd(rate, 44100) of them (147 from 48 kHz).
 struct FilterBank {
+    uint32_t fromRate = 0;
     int64_t reach = 0;  // taps run from whole - reach + 1 to whole + reach
     uint32_t phases = 0;
     std::vector<float> taps;
 
-    explicit FilterBank(uint32_t fromRate)
+    explicit FilterBank(uint32_t rate) : fromRate(rate)
     {
         const double cutoff = 0.5 * std::min(1.0, static_cast<double>(soundRate) / fromRate) * passBand;
         const double halfWidth = zeroCrossings / (2.0 * cutoff);
@@ -61,6 +64,23 @@ struct FilterBank {
     }
 };
 
+// The taps depend on the rate alone, and building them takes longer than
+// resampling a short file: each rate's are built once and kept, for the few
+// rates a decoder gives (MPEG has nine).
+std::shared_ptr<const FilterBank> filterBankFor(uint32_t fromRate)
+{
+    static std::mutex lock;
+    static std::vector<std::shared_ptr<const FilterBank>> kept;
+    const std::lock_guard<std::mutex> hold(lock);
+    for (const auto& bank : kept)
+        if (bank->fromRate == fromRate)
+            return bank;
+    auto bank = std::make_shared<const FilterBank>(fromRate);
+    if (kept.size() < 16)
+        kept.push_back(bank);
+    return bank;
+}
+
 }  // namespace
 
 void resampleTo44100(const std::vector<float>& in, uint32_t fromRate, std::vector<float>& out)
@@ -70,7 +90,8 @@ void resampleTo44100(const std::vector<float>& in, uint32_t fromRate, std::vecto
         out.assign(in.begin(), in.begin() + 2 * frames);
         return;
     }
-    const FilterBank bank(fromRate);
+    const std::shared_ptr<const FilterBank> shared = filterBankFor(fromRate);
+    const FilterBank& bank = *shared;
     const auto outFrames = static_cast<uint64_t>((static_cast<uint64_t>(frames) * soundRate + fromRate / 2) / fromRate);
     const size_t width = static_cast<size_t>(2 * bank.reach);
     const uint32_t stride = soundRate / bank.phases;
@@ -86,10 +107,12 @@ void resampleTo44100(const std::vector<float>& in, uint32_t fromRate, std::vecto
         const int64_t to = std::min<int64_t>(whole + bank.reach, frames - 1);
         double left = 0.0;
         double right = 0.0;
-        for (int64_t k = from; k <= to; ++k) {
-            const double w = row[k - first];
-            left += w * in[static_cast<size_t>(2 * k)];
-            right += w * in[static_cast<size_t>(2 * k + 1)];
+        const float* tap = row + (from - first);
+        const float* frame = in.data() + 2 * from;
+        for (int64_t k = from; k <= to; ++k, ++tap, frame += 2) {
+            const double w = *tap;
+            left += w * frame[0];
+            right += w * frame[1];
         }
         out[static_cast<size_t>(2 * n)] = static_cast<float>(left);
         out[static_cast<size_t>(2 * n + 1)] = static_cast<float>(right);
