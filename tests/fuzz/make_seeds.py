@@ -124,8 +124,9 @@ def main():
     write("mp3", "track-head.mp3", track)
     write("mp3", "vbr-lame.mp3", vbr)
     write("mp3", "free-format.mp3", free)
-    write("mp3", "mono-22050.mp3", mono)
-    write("mp3", "mpeg25-8000.mp3", low)
+    # A byte of a low-rate file is many samples to resample, the time an
+    # input takes: the MP3 target gets a few frames of one, mutations find the rest.
+    write("mp3", "mono-22050.mp3", mono[:500])
     write("module", "tiny.mod", protracker_module())
     # The layout reader's own: tags at both ends, and frames behind a tag frame.
     id3v1 = b"TAG" + b"fuzz seed".ljust(125, b" ")
