@@ -34,7 +34,7 @@ bool stepShow(DemoContext& context, const ShowSteps& steps, ShowRun& run)
     const uint32_t now = steps.readTicks();
     const uint32_t elapsed = now - run.lastTicks;  // wraps like the counter does
     run.lastTicks = now;
-    context.showTime = static_cast<int32_t>(steps.readTicks());
+    context.showTime = static_cast<int32_t>(steps.readTicks()) + run.startTime;
     context.frameDelta = frameDeltaFor(elapsed);
 
     const bool quit = !steps.pumpMessages();  // the frame is still drawn and presented
@@ -81,6 +81,7 @@ int launchShow(DemoContext& context, const ShowSteps& steps, int launched, const
     steps.resetFades();
     steps.startMusic();
     run.lastTicks = 0;
+    run.startTime = settings.startTime;
     run.running = true;
     return 0;
 }

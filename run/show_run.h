@@ -37,6 +37,7 @@ struct ShowSteps {
 // A show between its start and its end.
 struct ShowRun {
     uint32_t lastTicks = 0;  // the clock's previous-frame reading
+    int32_t startTime = 0;   // show time when the clock reads 0: where the show started
     bool running = false;
 };
 

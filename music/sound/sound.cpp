@@ -278,6 +278,11 @@ void soundStart()
 
 void soundPlay(SoundHandle handle)
 {
+    soundPlayFrom(handle, 0);
+}
+
+void soundPlayFrom(SoundHandle handle, uint64_t from)
+{
     SoundChannel* channel = findChannel(handle);
     if (!channel || channel->playing)
         return;
@@ -287,6 +292,7 @@ void soundPlay(SoundHandle handle)
         channel->startFrame = sound().backend.outputDeviceNextFrame();
     else if (s.output == Output::Silent)
         channel->startFrame = silentPosition();
+    channel->skipped = from;
     channel->playing = true;
 }
 
@@ -297,7 +303,8 @@ int64_t soundPosition(SoundHandle handle)
         return -1;
     if (sound().output == Output::Explicit)
         return static_cast<int64_t>(sound().explicitPosition);
-    return static_cast<int64_t>(heardFrame()) - static_cast<int64_t>(channel->startFrame);
+    return static_cast<int64_t>(heardFrame()) - static_cast<int64_t>(channel->startFrame) +
+           static_cast<int64_t>(channel->skipped);
 }
 
 uint64_t soundLength(SoundHandle handle)
@@ -314,6 +321,22 @@ void soundSpectrum(SoundHandle handle, float bins[spectrumBinCount])
     // The decoded track is written only on the main thread, so reading it
     // here needs no lock.
     spectrumOfPcm(channel->pcm.data(), channel->frameCount(), soundPosition(handle), bins);
+}
+
+void soundSpectrumAt(SoundHandle handle, int64_t end, float bins[spectrumBinCount])
+{
+    const SoundChannel* channel = findChannel(handle);
+    if (!channel)
+        return;
+    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), end, bins);
+}
+
+bool soundHeardFromDevice()
+{
+    if (!current)
+        return false;
+    fallBackIfDeviceLost();
+    return sound().output == Output::Device;
 }
 
 void soundStop()
