@@ -50,12 +50,11 @@ void MusicTrack::start(bool musicEnabled, int32_t fromMs)
 void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* bins)
 {
     const SoundHandle handle = activeHandle();
-    float all[spectrumBinCount] = {};
     const int32_t t = tickTime(tick);
     if (heard && enabled && soundHeardFromDevice()) {
         const int64_t since = static_cast<int64_t>(showNow) - t;
-        soundSpectrumAt(handle, soundPosition(handle) - since * soundRate / 1000, all);
-        std::copy(all, all + tickSpectrumBins, bins);
+        std::fill(bins, bins + tickSpectrumBins, 0.0f);
+        soundSpectrumAt(handle, soundPosition(handle) - since * soundRate / 1000, bins, tickSpectrumBins);
         return;
     }
     const size_t index = static_cast<size_t>(tick);
@@ -65,8 +64,7 @@ void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* 
     }
     float* kept = &tickTable[index * tickSpectrumBins];
     if (!tickTableSet[index]) {
-        soundSpectrumAt(handle, static_cast<int64_t>(t) * soundRate / 1000, all);
-        std::copy(all, all + tickSpectrumBins, kept);
+        soundSpectrumAt(handle, static_cast<int64_t>(t) * soundRate / 1000, kept, tickSpectrumBins);
         tickTableSet[index] = true;
     }
     std::copy(kept, kept + tickSpectrumBins, bins);

@@ -323,12 +323,12 @@ void soundSpectrum(SoundHandle handle, float bins[spectrumBinCount])
     spectrumOfPcm(channel->pcm.data(), channel->frameCount(), soundPosition(handle), bins);
 }
 
-void soundSpectrumAt(SoundHandle handle, int64_t end, float bins[spectrumBinCount])
+void soundSpectrumAt(SoundHandle handle, int64_t end, float* bins, int binCount)
 {
     const SoundChannel* channel = findChannel(handle);
     if (!channel)
         return;
-    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), end, bins);
+    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), end, bins, binCount);
 }
 
 bool soundHeardFromDevice()

@@ -75,7 +75,8 @@ void soundPlayFrom(SoundHandle channel, uint64_t from);
 void soundSpectrum(SoundHandle channel, float bins[spectrumBinCount]);
 // The same magnitudes for the 1024 samples that end at sample frame end of
 // the channel's track, wherever it plays.
-void soundSpectrumAt(SoundHandle channel, int64_t end, float bins[spectrumBinCount]);
+// Only the first binCount are written.
+void soundSpectrumAt(SoundHandle channel, int64_t end, float* bins, int binCount = spectrumBinCount);
 // True while a real output device plays: its position is what is heard. False
 // for the silent stand-in and for offline rendering.
 bool soundHeardFromDevice();
