@@ -47,6 +47,11 @@ void MusicTrack::start(bool musicEnabled, int32_t fromMs)
     soundPlayFrom(handle, static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
 }
 
+void MusicTrack::playFrom(int32_t fromMs)
+{
+    soundSeek(activeHandle(), static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
+}
+
 void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* bins)
 {
     const SoundHandle handle = activeHandle();

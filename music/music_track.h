@@ -15,6 +15,8 @@ struct MusicTrack {
     int32_t load(const char* fileName);
     // Mutes when music is switched off, then starts playback fromMs into the track.
     void start(bool musicEnabled, int32_t fromMs = 0);
+    // Plays on from fromMs into the track, wherever it was.
+    void playFrom(int32_t fromMs);
     // Fills spectrumBins with the 512 magnitudes of what is playing now.
     void captureSpectrum();
     // The lowest tickSpectrumBins magnitudes for a tick of the show. heard:

@@ -60,5 +60,13 @@ ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
     steps.stopMusic = [] { soundStop(); };
     steps.destroyWindow = [] { destroyGlWindow(); };
     steps.deleteComposer = [live] { live->composer.reset(); };
+    steps.reachTime = [live](int32_t showTime) { live->composer->reach(showTime); };
+    steps.playMusicFrom = [c](int32_t showTime) { c->music.playFrom(showTime); };
+    steps.holdMusic = [](bool hold) {
+        if (hold)
+            soundStop();
+        else
+            soundStart();
+    };
     return steps;
 }

@@ -283,8 +283,15 @@ void soundPlay(SoundHandle handle)
 
 void soundPlayFrom(SoundHandle handle, uint64_t from)
 {
+    const SoundChannel* channel = findChannel(handle);
+    if (channel && !channel->playing)
+        soundSeek(handle, from);
+}
+
+void soundSeek(SoundHandle handle, uint64_t from)
+{
     SoundChannel* channel = findChannel(handle);
-    if (!channel || channel->playing)
+    if (!channel)
         return;
     SoundState& s = sound();
     DeviceLock lock;

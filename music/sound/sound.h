@@ -70,6 +70,9 @@ void soundStart();
 void soundPlay(SoundHandle channel);
 // The same from sample frame from of the track on: a show started part way.
 void soundPlayFrom(SoundHandle channel, uint64_t from);
+// Plays the channel from sample frame from of the track on, whether it was
+// playing or not: a player's seek.
+void soundSeek(SoundHandle channel, uint64_t from);
 // The 512 magnitudes of the 1024 samples that are being heard now, before
 // the channel's volume. Zeros before the channel plays and after its end.
 void soundSpectrum(SoundHandle channel, float bins[spectrumBinCount]);
