@@ -69,8 +69,10 @@ void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* 
     }
     float* kept = &tickTable[index * tickSpectrumBins];
     if (!tickTableSet[index]) {
-        soundSpectrumAt(handle, static_cast<int64_t>(t) * soundRate / 1000, kept, tickSpectrumBins);
-        tickTableSet[index] = true;
+        const int64_t end = static_cast<int64_t>(t) * soundRate / 1000;
+        soundSpectrumAt(handle, end, kept, tickSpectrumBins);
+        // Past what has been decoded so far the track may yet grow: asked again then.
+        tickTableSet[index] = end < static_cast<int64_t>(soundLength(handle));
     }
     std::copy(kept, kept + tickSpectrumBins, bins);
 }
