@@ -165,7 +165,7 @@ extern "C" {
 
 // Launch on the page, with the form's choices; the press is the gesture
 // that lets the browser play sound.
-EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music)
+EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music, int startTime)
 {
     // Read anew: "Auto" follows the window's aspect as it is now.
     const LauncherLists lists = makeLauncherLists(webDisplaySource());
@@ -178,6 +178,8 @@ EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, 
         duskPageShowFailed();
         return;
     }
+    // index.html#t=SECONDS: the show starts there, as --from does natively.
+    show->pending.startTime = startTime > 0 && startTime < static_cast<int>(showEndTime) ? startTime : 0;
     show->steps = pageSteps(*show);
     emscripten_set_main_loop_arg(liveFrame, show, 0, false);
 }
@@ -191,6 +193,25 @@ EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
         emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 16);
     else
         emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+}
+
+// The position bar: the show time now (-1 before the show runs), the show
+// carried to another time with its music, held or going on.
+EMSCRIPTEN_KEEPALIVE int duskShowTime(WebShow* show)
+{
+    return show->run.running ? show->context->showTime : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void duskSeek(WebShow* show, int showTime)
+{
+    if (show->run.running)
+        seekShow(show->steps, show->run, showTime);
+}
+
+EMSCRIPTEN_KEEPALIVE void duskPause(WebShow* show, int paused)
+{
+    if (show->run.running)
+        pauseShow(show->steps, show->run, paused != 0);
 }
 
 // index.html?at=...: the listed show times drawn at width x height.
