@@ -20,10 +20,10 @@
 #include "run/demo_context.h"
 #include "program/live_steps.h"
 #include "run/show_run.h"
+#include "run/virtual_clock.h"
 
 namespace {
 
-constexpr uint32_t frameRate = 60;         // the virtual clock's, as the capture tool's default
 constexpr double frameStepBudgetMs = 25.0;  // drawing listed frames leaves the page this responsive
 
 // What the page's show holds from main to its end. The page hands it back
@@ -36,11 +36,10 @@ struct WebShow {
     bool launched = false;
     ShowSettings pending;  // Launch was pressed with these; waiting for the decode
     bool waiting = false;
-    // Listed frames on the virtual clock.
-    std::vector<int32_t> at;
-    size_t nextWanted = 0;
-    uint64_t frame = 0;  // frames drawn so far, on either clock
+    // Listed frames on the virtual clock, as the capture tool's.
+    VirtualClock clock;
     uint64_t lastFrame = 0;
+    uint64_t liveFrames = 0;
 };
 
 std::string joined(const std::vector<std::string>& entries)
@@ -49,18 +48,6 @@ std::string joined(const std::vector<std::string>& entries)
     for (const std::string& entry : entries)
         text += (text.empty() ? "" : "\n") + entry;
     return text;
-}
-
-uint32_t virtualTicks(uint64_t frame)
-{
-    return static_cast<uint32_t>(frame * 1000u / frameRate);
-}
-
-// The first frame at or after ms, as the clock truncates to whole milliseconds.
-uint64_t framesBefore(int32_t ms)
-{
-    const uint64_t scaled = static_cast<uint64_t>(ms < 0 ? 0 : ms) * frameRate;
-    return (scaled + 999u) / 1000u;
 }
 
 // The canvas follows the page's size; the letterbox follows the canvas.
@@ -107,7 +94,7 @@ void liveFrame(void* argument)
         return;
     publishShowClock(show.live->clock);
     const bool goesOn = stepShow(*show.context, show.steps, show.run);
-    if (show.frame++ == 0)
+    if (show.liveFrames++ == 0)
         duskPageFirstFrame();
     if (!goesOn) {
         finish(show);
@@ -141,20 +128,21 @@ ShowSteps frameSteps(WebShow& show)
         return liveLoad();
     };
     steps.startClock = [w] {
-        w->frame = 0;
+        w->clock.start();
         return true;
     };
-    steps.readTicks = [w] { return virtualTicks(w->frame); };
+    steps.readTicks = [w] { return w->clock.ticks(); };
     steps.pumpMessages = [w, livePump = steps.pumpMessages] {
         const bool open = livePump();
-        return open && w->frame < w->lastFrame;
+        return open && w->clock.frame < w->lastFrame;
     };
     steps.drawFrame = [w, liveDraw = steps.drawFrame] {
-        soundSetPosition(static_cast<uint64_t>(w->context->showTime) * soundRate / 1000u);
+        soundSetPosition(sampleFrameAt(w->context->showTime));
         liveDraw();
-        if (w->nextWanted < w->at.size() && w->context->showTime >= w->at[w->nextWanted])
-            duskPageKeepFrame(w->at[w->nextWanted++]);
-        ++w->frame;
+        int32_t listed = 0;
+        if (w->clock.takeListed(w->context->showTime, listed))
+            duskPageKeepFrame(listed);
+        w->clock.advance();
     };
     steps.stopClock = [] {};
     return steps;
@@ -177,7 +165,7 @@ extern "C" {
 
 // Launch on the page, with the form's choices; the press is the gesture
 // that lets the browser play sound.
-EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music)
+EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music, int startTime)
 {
     // Read anew: "Auto" follows the window's aspect as it is now.
     const LauncherLists lists = makeLauncherLists(webDisplaySource());
@@ -190,6 +178,8 @@ EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, 
         duskPageShowFailed();
         return;
     }
+    // index.html#t=SECONDS: the show starts there, as --from does natively.
+    show->pending.startTime = startTime > 0 && startTime < static_cast<int>(showEndTime) ? startTime : 0;
     show->steps = pageSteps(*show);
     emscripten_set_main_loop_arg(liveFrame, show, 0, false);
 }
@@ -205,11 +195,30 @@ EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
         emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
 }
 
+// The position bar: the show time now (-1 before the show runs), the show
+// carried to another time with its music, held or going on.
+EMSCRIPTEN_KEEPALIVE int duskShowTime(WebShow* show)
+{
+    return show->run.running ? show->context->showTime : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void duskSeek(WebShow* show, int showTime)
+{
+    if (show->run.running)
+        seekShow(show->steps, show->run, showTime);
+}
+
+EMSCRIPTEN_KEEPALIVE void duskPause(WebShow* show, int paused)
+{
+    if (show->run.running)
+        pauseShow(show->steps, show->run, paused != 0);
+}
+
 // index.html?at=...: the listed show times drawn at width x height.
 EMSCRIPTEN_KEEPALIVE void duskShowFrames(WebShow* show, const int32_t* times, int count, int width, int height)
 {
-    show->at.assign(times, times + count);
-    show->lastFrame = count > 0 ? framesBefore(show->at.back()) : 0;
+    show->clock.at.assign(times, times + count);
+    show->lastFrame = show->clock.lastListedFrame();
     ShowSettings& s = show->pending;
     s.width = width;
     s.height = height;

@@ -74,6 +74,13 @@
     }));
   }
 
+  // index.html#t=SECONDS starts the show that far in; 0 when absent or out of range.
+  function startTimeFromHash() {
+    var match = /(?:^#|&)t=([0-9.]+)/.exec(location.hash);
+    var ms = match ? Math.round(parseFloat(match[1]) * 1000) : 0;
+    return ms > 0 && ms < 92000 ? ms : 0;
+  }
+
   function launch() {
     if (inShow) return;
     inShow = true;
@@ -85,7 +92,8 @@
     // Within the press, the gesture the browser asks for before fullscreen and sound.
     if (fullscreen && byId('stage').requestFullscreen)
       byId('stage').requestFullscreen().catch(function() {});
-    Module._duskLaunch(program, byId('aspect').selectedIndex, fullscreen ? 1 : 0, byId('music').checked ? 1 : 0);
+    Module._duskLaunch(program, byId('aspect').selectedIndex, fullscreen ? 1 : 0, byId('music').checked ? 1 : 0,
+                       startTimeFromHash());
   }
 
   function leave() {
