@@ -43,7 +43,7 @@ int runPlayer(int argc, const char* const* argv, DemoContext& context, const Dis
     setDataFolder(options.dataFolder);
     // Decoded while the launcher is open, music and pictures cost the show no time.
     prefetchShowMusic();
-    prefetchShowPictures();
+    prefetchShowPictures(context.pictures);
 
     LiveShow show;
     ShowSteps steps = liveShowSteps(context, show);

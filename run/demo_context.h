@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "assets/shader_registry.h"
+#include "assets/show_assets.h"
 #include "assets/texture_registry.h"
 #include "launcher/show_settings.h"
 #include "music/music_track.h"
@@ -13,7 +14,8 @@ class DemoConfigurator;
 // The program's record of one run: the settings it was launched with and
 // what the show holds while it plays. main makes it, before the sound layer;
 // it names no window or device: each backend keeps its own handles.
-// Members are destroyed in reverse order, which gives the music back first.
+// Members are destroyed in reverse order, which gives the music back first
+// and joins the picture prefetch before main returns.
 struct DemoContext {
     ShowSettings settings;
     bool keys[256] = {};
@@ -24,6 +26,7 @@ struct DemoContext {
     // Show.
     TextureRegistry textures;
     ShaderRegistry shaders;
+    PicturePrefetch pictures;
     MusicTrack music;
     DemoConfigurator* configurator = nullptr;
     bool musicStarted = false;

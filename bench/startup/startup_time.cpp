@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     LiveShow live;
     if (prefetch) {
         prefetchShowMusic();
-        prefetchShowPictures();
+        prefetchShowPictures(context.pictures);
     }
 
     ShowSteps steps = liveShowSteps(context, live);

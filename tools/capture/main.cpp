@@ -305,7 +305,7 @@ int main(int argc, char** argv)
     // Decoded while the GL context and the encoders are made, as the player
     // decodes them while its launcher is open.
     prefetchShowMusic();
-    prefetchShowPictures();
+    prefetchShowPictures(context.pictures);
     try {
         return capture.options.at.empty() ? writeVideo(capture) : writeFrames(capture);
     } catch (const std::bad_alloc&) {
