@@ -19,14 +19,14 @@ int32_t MusicTrack::load(const char* fileName)
     delete[] upper;
 
     if (stream) {
-        const SoundHandle handle = soundStreamFromFile(fileName);
+        const SoundHandle handle = soundStreamFromFile(sound, fileName);
         if (handle == 0)
             return -1;
         streamHandle = handle;
         isModule = false;
         return 0;
     }
-    const SoundHandle handle = soundModuleFromFile(fileName);
+    const SoundHandle handle = soundModuleFromFile(sound, fileName);
     if (handle == 0)
         return -1;
     moduleHandle = handle;
@@ -39,18 +39,18 @@ void MusicTrack::start(bool musicEnabled)
     const SoundHandle handle = activeHandle();
     // Switched off means silent, not skipped: the show still reads the spectrum.
     if (!musicEnabled)
-        soundSetVolume(handle, 0.0f);
-    soundStart();
-    soundPlay(handle);
+        soundSetVolume(sound, handle, 0.0f);
+    soundStart(sound);
+    soundPlay(sound, handle);
 }
 
 void MusicTrack::captureSpectrum()
 {
-    soundSpectrum(activeHandle(), spectrumBins);
+    soundSpectrum(sound, activeHandle(), spectrumBins);
 }
 
 MusicTrack::~MusicTrack()
 {
-    soundStop();
-    soundFree();
+    soundStop(sound);
+    soundFree(sound);
 }

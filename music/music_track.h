@@ -1,8 +1,12 @@
 #pragma once
 #include <cstdint>
 
-// The show's music and this frame's spectrum.
+class SoundLayer;
+
+// The show's music and this frame's spectrum, played through the sound
+// layer it is given.
 struct MusicTrack {
+    SoundLayer& sound;
     bool isModule = false;
     uint32_t moduleHandle = 0;
     uint32_t streamHandle = 0;
@@ -18,7 +22,7 @@ struct MusicTrack {
     // The handle of whichever of the two was loaded.
     uint32_t activeHandle() const { return isModule ? moduleHandle : streamHandle; }
 
-    MusicTrack() = default;
+    explicit MusicTrack(SoundLayer& sound) : sound(sound) {}
     ~MusicTrack();  // stops and frees the sound output
     MusicTrack(const MusicTrack&) = delete;
     MusicTrack& operator=(const MusicTrack&) = delete;

@@ -52,7 +52,7 @@ ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
     };
     steps.present = [] { presentFrame(); };
     steps.stopClock = [live] { live->clock.stop(); };
-    steps.stopMusic = [] { soundStop(); };
+    steps.stopMusic = [c] { soundStop(c->music.sound); };
     steps.destroyWindow = [] { destroyGlWindow(); };
     steps.deleteComposer = [live] { live->composer.reset(); };
     return steps;

@@ -10,10 +10,12 @@
 #include "frame/viewport.h"
 
 class DemoConfigurator;
+class SoundLayer;
 
 // The program's record of one run: the settings it was launched with and
-// what the show holds while it plays. main makes it, before the sound layer;
-// it names no window or device: each backend keeps its own handles.
+// what the show holds while it plays. main makes it on the sound layer it
+// made first, which the music plays through; it names no window or device:
+// each backend keeps its own handles.
 // Members are destroyed in reverse order, which gives the music back first
 // and joins the picture prefetch before main returns.
 struct DemoContext {
@@ -33,7 +35,7 @@ struct DemoContext {
     int32_t showTime = 0;
     float frameDelta = 0.0f;
 
-    DemoContext() = default;
+    explicit DemoContext(SoundLayer& sound) : music(sound) {}
     ~DemoContext();
     DemoContext(const DemoContext&) = delete;
     DemoContext& operator=(const DemoContext&) = delete;

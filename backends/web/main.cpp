@@ -134,10 +134,10 @@ ShowSteps frameSteps(WebShow& show)
 {
     WebShow* w = &show;
     ShowSteps steps = liveShowSteps(*show.context, *show.live);
-    steps.load = [liveLoad = steps.load] {
+    steps.load = [w, liveLoad = steps.load] {
         // No device: the play position is whatever each frame says it is,
         // so every run sees the same spectrum.
-        soundUseExplicitPosition(true);
+        soundUseExplicitPosition(w->context->music.sound, true);
         return liveLoad();
     };
     steps.startClock = [w] {
@@ -150,7 +150,7 @@ ShowSteps frameSteps(WebShow& show)
         return open && w->frame < w->lastFrame;
     };
     steps.drawFrame = [w, liveDraw = steps.drawFrame] {
-        soundSetPosition(static_cast<uint64_t>(w->context->showTime) * soundRate / 1000u);
+        soundSetPosition(w->context->music.sound, static_cast<uint64_t>(w->context->showTime) * soundRate / 1000u);
         liveDraw();
         if (w->nextWanted < w->at.size() && w->context->showTime >= w->at[w->nextWanted])
             duskPageKeepFrame(w->at[w->nextWanted++]);
@@ -230,8 +230,8 @@ int main()
 {
     // Made in the native order and kept for the page's whole life: the
     // browser calls back into them after main has returned.
-    static DemoContext context;
-    static const SoundLayer sound(platformSoundBackend());
+    static SoundLayer sound(platformSoundBackend());
+    static DemoContext context(sound);
     static LiveShow live;
     static WebShow show;
     show.context = &context;

@@ -22,11 +22,11 @@ int main(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     Clock::time_point launched;
     double firstFrameMs = -1;
-    DemoContext context;
-    const SoundLayer sound(platformSoundBackend());
+    SoundLayer sound(platformSoundBackend());
+    DemoContext context(sound);
     LiveShow live;
     if (prefetch) {
-        prefetchShowMusic();
+        prefetchShowMusic(sound);
         prefetchShowPictures(context.pictures);
     }
 
