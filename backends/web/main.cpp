@@ -1,6 +1,6 @@
-// The web entry point. The browser owns the loop: main makes the context,
-// the display source and the sound layer, fills the launcher page and
-// returns; Launch on the page starts the show, which then steps once per
+// The web entry point. The browser owns the loop: main makes the sound
+// layer, the context on it and the display source, fills the launcher page
+// and returns; Launch on the page starts the show, which then steps once per
 // animation frame until it ends. index.html?at=... draws listed frames on a
 // virtual clock instead, as the capture tool does.
 #include <emscripten/emscripten.h>

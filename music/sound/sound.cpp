@@ -78,7 +78,7 @@ void mixAll(void* user, float* out, uint32_t count, uint64_t first)
         mixChannel(*channel, first, out, count);
 }
 
-// The device goes back to the process; this layer's output is then the silent one.
+// The device is closed and back with the process, for the next layer that asks.
 void closeDevice(SoundState& s)
 {
     s.backend.closeOutputDevice();

@@ -38,8 +38,8 @@ public:
     virtual bool finish(std::string& error) = 0;
 };
 
-// Opens the file and the encoders, with the music taken from the decoder of
-// the sound layer given. Null with a one-line reason and the exit code: 2 for what
+// Opens the file and the encoders, with the music taken from the given sound
+// layer's decoder. Null with a one-line reason and the exit code: 2 for what
 // was asked (a file that cannot be written ...), 1 for anything else. The
 // builds without video answer every plan that way.
 std::unique_ptr<VideoSink> openVideoSink(const VideoPlan& plan, SoundLayer& sound, std::string& error,
