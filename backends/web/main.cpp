@@ -1,6 +1,6 @@
-// The web entry point. The browser owns the loop: main makes the context,
-// the display source and the sound layer, fills the launcher page and
-// returns; Launch on the page starts the show, which then steps once per
+// The web entry point. The browser owns the loop: main makes the sound
+// layer, the context on it and the display source, fills the launcher page
+// and returns; Launch on the page starts the show, which then steps once per
 // animation frame until it ends. index.html?at=... draws listed frames on a
 // virtual clock instead, as the capture tool does.
 #include <emscripten/emscripten.h>
@@ -121,10 +121,10 @@ ShowSteps frameSteps(WebShow& show)
 {
     WebShow* w = &show;
     ShowSteps steps = liveShowSteps(*show.context, *show.live);
-    steps.load = [liveLoad = steps.load] {
+    steps.load = [w, liveLoad = steps.load] {
         // No device: the play position is whatever each frame says it is,
         // so every run sees the same spectrum.
-        soundUseExplicitPosition(true);
+        soundUseExplicitPosition(w->context->music.sound, true);
         return liveLoad();
     };
     steps.startClock = [w] {
@@ -137,7 +137,7 @@ ShowSteps frameSteps(WebShow& show)
         return open && w->clock.frame < w->lastFrame;
     };
     steps.drawFrame = [w, liveDraw = steps.drawFrame] {
-        soundSetPosition(sampleFrameAt(w->context->showTime));
+        soundSetPosition(w->context->music.sound, sampleFrameAt(w->context->showTime));
         liveDraw();
         int32_t listed = 0;
         if (w->clock.takeListed(w->context->showTime, listed))
@@ -239,8 +239,8 @@ int main()
 {
     // Made in the native order and kept for the page's whole life: the
     // browser calls back into them after main has returned.
-    static DemoContext context;
-    static const SoundLayer sound(platformSoundBackend());
+    static SoundLayer sound(platformSoundBackend());
+    static DemoContext context(sound);
     static LiveShow live;
     static WebShow show;
     show.context = &context;

@@ -1,18 +1,8 @@
-#include <cstdio>
-
-#include "assets/data_file.h"
+#include "music/sound/module_refusal.h"
 #include "music/sound/sound_backend.h"
 
 // Windows has no tracker module player of its own, and the show needs none.
 bool renderModuleFile(const char* fileName, std::vector<float>& pcm, const char*& why, DecodeControl*)
 {
-    pcm.clear();
-    std::FILE* file = openDataFile(fileName);
-    if (!file) {
-        why = "cannot be opened";
-        return false;
-    }
-    std::fclose(file);
-    why = "is a tracker module, which the Windows build does not play";
-    return false;
+    return refuseModuleFile("Windows", fileName, pcm, why);
 }
