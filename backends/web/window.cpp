@@ -77,5 +77,9 @@ bool pumpMessages(bool (&keys)[256])
     return !duskPageQuitAsked();
 }
 
-// The browser shows the frame when the animation frame's callback returns.
-void presentFrame() {}
+// The browser shows the frame when the animation frame's callback returns;
+// what is gathered must be drawn by then.
+void presentFrame()
+{
+    drawGathered(fixedGl());
+}
