@@ -5,12 +5,12 @@
 # null sink; a recording of the sink's monitor is found in the decoded
 # track, near its start, and Escape ends the show. A browser without Web
 # Audio shows the native line and plays on the silent clock.
-#   sound_heard.sh SOURCE_FOLDER (with build/linux and build/web built)
+#   sound_heard.sh SOURCE_FOLDER (with build/linux and build/web/site built)
 set -euo pipefail
 root=$(cd "$1" && pwd)
 HERE=$root/tests/web
 BUILD=$root/build/linux
-web=$root/build/web
+web=$root/build/web/site
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -f $web/duskwheel.wasm && -f $web/Data/music.mp3 ]] || fail "$web is not built (make web)"
 [[ -x $BUILD/tests/sound-heard ]] || fail "$BUILD/tests/sound-heard is not built"
