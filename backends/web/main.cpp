@@ -1,6 +1,6 @@
-// The web entry point. The browser owns the loop: main makes the context,
-// the display source and the sound layer, fills the launcher page and
-// returns; Launch on the page starts the show, which then steps once per
+// The web entry point. The browser owns the loop: main makes the WebGL
+// context, the display source and the sound layer, fills the launcher page
+// and returns, the Data files still on their way; Launch on the page starts the show, which then steps once per
 // animation frame until it ends. index.html?at=... draws listed frames on a
 // virtual clock instead, as the capture tool does.
 #include <emscripten/emscripten.h>
@@ -17,6 +17,7 @@
 #include "backends/web/display_source.h"
 #include "backends/web/page.h"
 #include "backends/web/show_clock_web.h"
+#include "backends/web/webgl_context.h"
 #include "run/demo_context.h"
 #include "program/live_steps.h"
 #include "run/show_run.h"
@@ -205,6 +206,13 @@ EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
         emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
 }
 
+// The Data files are in the program's file system: the track is handed to
+// the browser's decoder while the launcher is still open.
+EMSCRIPTEN_KEEPALIVE void duskDataReady(WebShow*)
+{
+    webSoundDecodeAhead(showMusicFile);
+}
+
 // index.html?at=...: the listed show times drawn at width x height.
 EMSCRIPTEN_KEEPALIVE void duskShowFrames(WebShow* show, const int32_t* times, int count, int width, int height)
 {
@@ -236,12 +244,16 @@ int main()
     static WebShow show;
     show.context = &context;
     show.live = &live;
-    // Decoded while the launcher is open, the music costs the show no time.
-    webSoundDecodeAhead(showMusicFile);
     const LauncherLists lists = makeLauncherLists(webDisplaySource());
     const LauncherChoices choices = initialLauncherChoices(lists);
     duskPageShowLauncher(joined(lists.aspects).c_str(), joined(lists.multisampling).c_str(), choices.aspect,
                          choices.fullscreen, choices.music);
     duskPageStart(&show);
+    // The show's own context, made once the form is up (a browser's first
+    // context takes a while): a browser without WebGL 2 is told so instead.
+    emscripten_async_call([](void*) {
+        if (!openWebGlContext(false))
+            duskPageNoWebGl();
+    }, nullptr, 0);
     return 0;
 }
