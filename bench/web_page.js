@@ -35,7 +35,8 @@ async function run(browser, url, size, short) {
   const start = await page.evaluate(() => {
     const mark = (name) => performance.getEntriesByName(name)[0].startTime;
     const stats = window.Module.audioStats ? window.Module.audioStats() : null;
-    return { launchToFirst: mark('duskwheel-first-frame') - mark('duskwheel-launch'), stats };
+    return { launchToFirst: mark('duskwheel-first-frame') - mark('duskwheel-launch'), stats,
+             messages: document.getElementById('messages').textContent };
   });
   let fps = null;
   if (!short) {
@@ -62,7 +63,8 @@ async function main() {
       console.log(`navigation to launcher ${r.launcher.toFixed(0)} ms, Launch to first frame ${r.launchToFirst.toFixed(0)} ms, ` +
                   `queue lowest ${s.lowestQueuedMs !== undefined ? s.lowestQueuedMs.toFixed(0) : '-'} ms, ` +
                   `gaps at ${JSON.stringify(s.gapsAtMs || [])}` +
-                  (r.fps ? `, fps 20-30 s ${r.fps[0].toFixed(1)}, 30-40 s ${r.fps[1].toFixed(1)}` : ''));
+                  (r.fps ? `, fps 20-30 s ${r.fps[0].toFixed(1)}, 30-40 s ${r.fps[1].toFixed(1)}` : '') +
+                  (r.messages ? ` (the page said: ${r.messages})` : ''));
     }
   } finally {
     await browser.close();

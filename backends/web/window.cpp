@@ -14,6 +14,7 @@
 namespace {
 
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+bool layerStarted = false;  // the layer's program made and the entry points loaded
 
 bool loadFromLayer(ExtensionLoader& loader, const GlVersion& version)
 {
@@ -51,6 +52,8 @@ bool openWebGlContext(bool antialias)
 bool createGlWindow(const ShowSettings& settings, GlVersion& glVersion, ExtensionLoader& loader)
 {
     duskPageSizeCanvas(settings.width, settings.height);
+    if (layerStarted)
+        return true;  // made while the launcher was open
     if (!openWebGlContext(settings.samples > 0)) {
         std::fprintf(stderr, "duskwheel: this browser gives no WebGL 2 context, which the show needs to draw\n");
         return false;
@@ -65,6 +68,7 @@ bool createGlWindow(const ShowSettings& settings, GlVersion& glVersion, Extensio
         destroyGlWindow();
         return false;
     }
+    layerStarted = true;
     return true;
 }
 
@@ -75,6 +79,7 @@ void destroyGlWindow()
     forgetFixedGl();
     emscripten_webgl_destroy_context(context);
     context = 0;
+    layerStarted = false;
 }
 
 void showDemoWindow()

@@ -112,7 +112,7 @@
       Object.keys(data.files).forEach(function(name) { Module.FS.writeFile('/Data/' + name, data.files[name]); });
       data.files = {};
       byId('loading').hidden = true;
-      Module._duskDataReady(program);
+      Module._duskDataReady(program, frameTimes ? 0 : 1);
     }
     var waiting = data.waiting;
     data.waiting = [];
@@ -141,6 +141,7 @@
     // Within the press, the gesture the browser asks for before fullscreen and sound.
     if (fullscreen && byId('stage').requestFullscreen)
       byId('stage').requestFullscreen().catch(function() {});
+    if (Module.unlockAudio) Module.unlockAudio();
     whenReady(function() {
       byId('waiting').hidden = true;
       Module._duskLaunch(program, aspect, fullscreen ? 1 : 0, music ? 1 : 0);
@@ -268,6 +269,8 @@
       performance.mark('duskwheel-launcher');
       if (enterEarly) launch();
       runWhenReady();
+      // The sound's context, made after the form is up.
+      setTimeout(function() { if (Module.prepareAudio) Module.prepareAudio(); }, 0);
     },
     noWebGl: function() {
       byId('starting').hidden = true;
