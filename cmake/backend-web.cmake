@@ -18,7 +18,8 @@ file(GLOB DUSK_WEB_LIBRARIES CONFIGURE_DEPENDS ${DUSK_BACKEND_DIR}/*.js)
 
 add_executable(duskwheel ${DUSK_BACKEND_DIR}/main.cpp)
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)
-set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames _duskFollowVisibility _duskDataReady)
+set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames _duskFollowVisibility _duskShowTime _duskSeek _duskPause
+  _duskDataReady)
 list(JOIN DUSK_WEB_EXPORTS "," DUSK_WEB_EXPORT_LIST)
 target_link_options(duskwheel PRIVATE
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2

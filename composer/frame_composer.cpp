@@ -3,11 +3,12 @@
 #include <cstdio>
 
 #include "assets/shader_registry.h"
+#include "composer/show_advance.h"
 #include "frame/band_lighting.h"
-#include "frame/beat_tracking.h"
 #include "frame/screen_quads.h"
-#include "music/music_track.h"
 #include "gl/gl.h"
+#include "music/music_track.h"
+#include "music/show_ticks.h"
 #include "scenes/dot_grid.h"
 
 FrameComposer::FrameComposer(MusicTrack& music, const TextureRegistry& textures, const ShaderRegistry& shaders)
@@ -21,28 +22,46 @@ FrameComposer::FrameComposer(MusicTrack& music, const TextureRegistry& textures,
         std::fprintf(stderr, "duskwheel: the band shader \"PP\" did not build; the bands use fixed-function lighting\n");
 }
 
-void FrameComposer::draw(int32_t showTime, float frameDelta)
+void FrameComposer::runTicks(int32_t showTime, bool heard)
 {
-    BeatState& beat = show.beat;
-    music->captureSpectrum();
-    beat.spectrum = music->spectrumBins;
+    float bins[tickSpectrumBins];
+    const int64_t last = lastTickAt(showTime);
+    for (int64_t tick = show.nextTick; tick <= last; ++tick) {
+        music->tickSpectrum(tick, showTime, heard, bins);
+        advanceShowTick(show, tickTime(tick), tickDelta(tick), bins);
+        show.nextTick = tick + 1;
+    }
+}
 
-    const int32_t t = showTime;
-    const float seconds = frameDelta * 0.5f;
-    const float sceneDelta = frameDelta * 0.25f;
+void FrameComposer::draw(int32_t showTime)
+{
+    runTicks(showTime, true);
+    drawShow(showBetweenTicks(show, showTime));
+}
 
-    beat.orbitPhase += static_cast<float>(frameDelta * 0.125);
+void FrameComposer::reach(int32_t showTime)
+{
+    if (show.nextTick > 0 && tickTime(show.nextTick - 1) > showTime)
+        show = ShowState{};
+    runTicks(showTime, false);
+}
+
+void FrameComposer::drawState()
+{
+    drawShow(show);
+}
+
+void FrameComposer::drawShow(const ShowState& state)
+{
+    drawn = state;
+    const BeatState& beat = state.beat;
+    const int32_t t = state.time;
     const float rollAngle = beat.orbitPhase * 15.0f;
 
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     drawBackgroundQuad(backgroundColour);
-
-    // The camera still sees the previous frame's hit; the beat below is this frame's.
-    show.camera = cameraFor(beat.orbitPhase, rollAngle, beat.sinceHit);
-    applyCamera(show.camera);
-    detectBeat(beat);
-    updateShowCounters(beat, t, seconds);
+    applyCamera(state.camera);
 
     for (int band = 0; band < bandCount; ++band) {
         const PaletteColour& colour = bandPalettes[beat.paletteIndex][band];
@@ -52,19 +71,19 @@ void FrameComposer::draw(int32_t showTime, float frameDelta)
 
     const float spinAngle = beat.spinDirection * rollAngle;
     const float logoLift = currentStepDepth(beat.beatStep) + 4.0f;
-    drawLogoScene(t, sceneDelta, spinAngle, logoLift, beat.spinDirection, beat.beatStep, show.logo, textures);
+    drawLogoScene(t, spinAngle, logoLift, beat.spinDirection, beat.beatStep, state.logo, textures);
     drawTextCaption(t, beat.bounceCounter, beat.beatStep, textures);
-    drawTextWallFirst(t, sceneDelta, beat.spectrum, beat.beatStep, show.firstWall, textures);
-    drawDotGrid(t, sceneDelta, spinAngle, beat.spectrum, beat.beatStep, beat.paletteIndex, beat.stepScale, textures);
-    drawGreetingsCaption(t, sceneDelta, beat.greetsStep, beat.beatStep, show.captions, textures);
-    drawTextWallSecond(t, sceneDelta, beat.spectrum, beat.beatStep, show.secondWall, textures);
+    drawTextWallFirst(t, beat.spectrum, beat.beatStep, state.firstWall, textures);
+    drawDotGrid(t, spinAngle, beat.spectrum, beat.beatStep, beat.paletteIndex, beat.stepScale, textures);
+    drawGreetingsCaption(t, beat.greetsStep, beat.beatStep, state.captions, textures);
+    drawTextWallSecond(t, beat.spectrum, beat.beatStep, state.secondWall, textures);
     if (t >= 82000)
         drawCreditsCaption(spinAngle, beat.creditsStep, beat.beatStep, textures);
 }
 
-void FrameComposer::drawScreenFades(int32_t showTime)
+void FrameComposer::drawScreenFades()
 {
-    ::drawScreenFades(showTime, show.fadeDone);
+    drawPlannedFades(drawn.fades);
 }
 
 void FrameComposer::resetScreenFades()

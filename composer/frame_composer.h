@@ -8,11 +8,12 @@ struct MusicTrack;
 struct ShaderRegistry;
 struct TextureRegistry;
 
-// Turns the show time into one picture: spectrum, clear, background, camera,
-// beat values, the five bands and the seven scenes in their fixed order, then
-// the final pass. Made once after loading; the scenes' own windows decide
-// what shows. Holds the show's state and publishes the registries, the
-// background colour and the band angles to the bands and scenes it calls.
+// Turns the show time into one picture. The show's state advances on its
+// fixed 60 Hz tick (show_advance.h), each tick reading the spectrum heard at
+// its own time; a frame runs every tick up to its show time, then draws the
+// state carried to that time: clear, background, camera, the five bands and
+// the seven scenes in their fixed order, then the final pass. So the frame at
+// a show time is the same at any display rate. Made once after loading.
 class FrameComposer {
 public:
     FrameComposer(MusicTrack& music, const TextureRegistry& textures, const ShaderRegistry& shaders);
@@ -20,24 +21,37 @@ public:
     FrameComposer& operator=(const FrameComposer&) = delete;
 
     // Needs the GL context current and the show's projection in place.
-    // frameDelta is the time since the previous frame, 2.0 a second.
-    void draw(int32_t showTime, float frameDelta);
+    void draw(int32_t showTime);
+
+    // Runs the ticks up to showTime without drawing, each with the spectrum
+    // of the track at its own time, from the show's start when showTime lies
+    // before the last tick run. A player starting at showTime, a capture's
+    // first frame and a page's position bar reach their time this way, then
+    // go on live with draw.
+    void reach(int32_t showTime);
 
     // The final pass over the picture draw left.
-    void drawScreenFades(int32_t showTime);
+    void drawScreenFades();
     // Both fades pending again; start-up calls it just before the music starts.
     void resetScreenFades();
 
+    // The state as the last tick left it.
     const ShowState& state() const { return show; }
-    // Carries on from the given state instead: the tests and the benchmark
-    // draw single frames from deep inside a run.
+    // Carries on from the given state instead, and drawState draws it as it
+    // stands: the tests and the benchmark draw single frames from deep
+    // inside a run.
     void resume(const ShowState& from) { show = from; }
+    void drawState();
 
 private:
+    void runTicks(int32_t showTime, bool heard);
+    void drawShow(const ShowState& state);
+
     MusicTrack* music;
     const TextureRegistry* textures;
     const ShaderRegistry* shaders;
     float bandAngles[bandCount] = {};
     float backgroundColour[4];
-    ShowState show;
+    ShowState show;   // as its last tick left it
+    ShowState drawn;  // as the last frame drew it
 };

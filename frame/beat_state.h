@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 
+#include "music/show_ticks.h"
+
 // The beat-driven animation values that the composer and the beat tracker
 // write and the camera, the bands and the scenes read. One instance lives for
-// the whole run and is never reset: the show plays once.
+// the whole run; it is built up tick by tick from the start of the show.
 struct BeatState {
-    const float* spectrum = nullptr;  // 512 magnitudes, lowest frequency first
+    float spectrum[tickSpectrumBins] = {};  // this tick's lowest magnitudes, lowest frequency first
     float orbitPhase = 0.0f;          // elapsed seconds / 4
     float sinceHit = 1.0f;            // seconds since the last bass hit, at most 1
     float spinDirection = 1.0f;       // +1 or -1, flips on every beat

@@ -34,7 +34,7 @@ void planScreenFades(uint32_t showTime, int32_t done[fadeCount], FadeStep steps[
     }
 }
 
-void drawScreenFades(int32_t showTime, int32_t done[fadeCount])
+void drawPlannedFades(const FadeStep steps[fadeCount])
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -43,8 +43,6 @@ void drawScreenFades(int32_t showTime, int32_t done[fadeCount])
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
 
-    FadeStep steps[fadeCount];
-    planScreenFades(static_cast<uint32_t>(showTime), done, steps);
     for (int i = 0; i < fadeCount; ++i) {
         if (!steps[i].draws)
             continue;

@@ -23,9 +23,9 @@ struct FadeStep {
 };
 void planScreenFades(uint32_t showTime, int32_t done[fadeCount], FadeStep steps[fadeCount]);
 
-// The final pass over the finished picture: fade in from black over the
-// first two seconds, out to black over the last two.
-void drawScreenFades(int32_t showTime, int32_t done[fadeCount]);
+// The final pass over the finished picture, as planned: fade in from black
+// over the first two seconds, out to black over the last two.
+void drawPlannedFades(const FadeStep steps[fadeCount]);
 
 // Both fades pending again; start-up calls it just before the music starts.
 void resetScreenFades(int32_t done[fadeCount]);

@@ -1,6 +1,7 @@
 #include "launcher/player_options.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "dusk_version.h"
 
@@ -37,7 +38,7 @@ bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& option
     bool playOnly = false;  // an option that means nothing without --play
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i] ? argv[i] : "";
-        const bool takesValue = name == "--size" || name == "--aspect" || name == "--data";
+        const bool takesValue = name == "--size" || name == "--aspect" || name == "--data" || name == "--from";
         if (takesValue && i + 1 >= argc) {
             error = name + " needs a value";
             return false;
@@ -72,6 +73,15 @@ bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& option
         } else if (name == "--mute") {
             options.music = false;
             playOnly = true;
+        } else if (name == "--from") {
+            char* end = nullptr;
+            const long ms = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || value[0] == '-' || value[0] == '+' || ms < 0 || ms > 91999) {
+                error = "--from: '" + value + "' is not a show time from 0 to 91999 ms";
+                return false;
+            }
+            options.startTime = static_cast<int>(ms);
+            playOnly = true;
         } else if (name == "--data") {
             if (value.empty()) {
                 error = "--data: the folder name is empty";
@@ -87,7 +97,7 @@ bool parsePlayerOptions(int argc, const char* const* argv, PlayerOptions& option
     }
     // The launcher would silently ignore these; say so instead.
     if (playOnly && options.action != PlayerOptions::Play) {
-        error = "--size, --windowed, --aspect, --no-vsync and --mute go with --play";
+        error = "--size, --windowed, --aspect, --no-vsync, --mute and --from go with --play";
         return false;
     }
     return true;
@@ -141,15 +151,16 @@ bool playerSettings(const PlayerOptions& options, const LauncherLists& lists, Sh
         settings.height = options.height;
         settings.colorBits = 32;
     }
+    settings.startTime = options.startTime;
     return true;
 }
 
 const char* playerUsage()
 {
     return "usage: duskwheel [--play [--size WxH] [--windowed] [--aspect auto|4:3|5:4|16:9|16:10] [--no-vsync] "
-           "[--mute]] [--data DIR] [--help] [--version]\n"
-           "  without --play the launcher asks for the settings; --data reads the show's files from DIR\n"
-           "  instead of ./Data";
+           "[--mute] [--from MS]] [--data DIR] [--help] [--version]\n"
+           "  without --play the launcher asks for the settings; --from starts the show MS ms in;\n"
+           "  --data reads the show's files from DIR instead of ./Data";
 }
 
 const char* playerVersion()

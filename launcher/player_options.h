@@ -19,6 +19,7 @@ struct PlayerOptions {
     int aspect = 0;  // position in the launcher's list: 0 is Auto
     bool vsync = true;
     bool music = true;
+    int startTime = 0;  // --from: ms into the show
     std::string dataFolder;  // empty: Data in the working directory
     // Words that are no option, such as a file dropped onto the program or a
     // path a start-up tool appends: said and passed over, not refused.

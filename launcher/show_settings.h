@@ -14,4 +14,5 @@ struct ShowSettings {
     bool fullscreen = false;
     bool vsync = false;
     bool music = false;
+    int32_t startTime = 0;  // ms into the show where it starts, with its music
 };

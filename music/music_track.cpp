@@ -1,7 +1,9 @@
 #include "music/music_track.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "music/show_ticks.h"
 #include "music/sound/sound.h"
 
 int32_t MusicTrack::load(const char* fileName)
@@ -34,14 +36,45 @@ int32_t MusicTrack::load(const char* fileName)
     return 0;
 }
 
-void MusicTrack::start(bool musicEnabled)
+void MusicTrack::start(bool musicEnabled, int32_t fromMs)
 {
     const SoundHandle handle = activeHandle();
+    enabled = musicEnabled;
     // Switched off means silent, not skipped: the show still reads the spectrum.
     if (!musicEnabled)
         soundSetVolume(handle, 0.0f);
     soundStart();
-    soundPlay(handle);
+    soundPlayFrom(handle, static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
+}
+
+void MusicTrack::playFrom(int32_t fromMs)
+{
+    soundSeek(activeHandle(), static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
+}
+
+void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* bins)
+{
+    const SoundHandle handle = activeHandle();
+    const int32_t t = tickTime(tick);
+    if (heard && enabled && soundHeardFromDevice()) {
+        const int64_t since = static_cast<int64_t>(showNow) - t;
+        std::fill(bins, bins + tickSpectrumBins, 0.0f);
+        soundSpectrumAt(handle, soundPosition(handle) - since * soundRate / 1000, bins, tickSpectrumBins);
+        return;
+    }
+    const size_t index = static_cast<size_t>(tick);
+    if (index >= tickTableSet.size()) {
+        tickTableSet.resize(index + 1, false);
+        tickTable.resize((index + 1) * tickSpectrumBins);
+    }
+    float* kept = &tickTable[index * tickSpectrumBins];
+    if (!tickTableSet[index]) {
+        const int64_t end = static_cast<int64_t>(t) * soundRate / 1000;
+        soundSpectrumAt(handle, end, kept, tickSpectrumBins);
+        // Past what has been decoded so far the track may yet grow: asked again then.
+        tickTableSet[index] = end < static_cast<int64_t>(soundLength(handle));
+    }
+    std::copy(kept, kept + tickSpectrumBins, bins);
 }
 
 void MusicTrack::captureSpectrum()

@@ -36,18 +36,23 @@ ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
     steps.runLauncher = [](ShowSettings&) { return launcherUnavailable; };  // runPlayer sets the real one
     steps.openWindow = [c] { return openDemoWindow(*c); };
     steps.load = [c] { return c->configurator->load(); };
-    steps.makeComposer = [c, live] { live->composer.reset(new FrameComposer(c->music, c->textures, c->shaders)); };
+    steps.makeComposer = [c, live] {
+        live->composer.reset(new FrameComposer(c->music, c->textures, c->shaders));
+        // A show started part way finds its state as the ticks before would have left it.
+        if (c->settings.startTime > 0)
+            live->composer->reach(c->settings.startTime);
+    };
     steps.startClock = [live] { return live->clock.start(); };
     steps.resetFades = [live] { live->composer->resetScreenFades(); };
     steps.startMusic = [c] {
-        c->music.start(c->settings.music);
+        c->music.start(c->settings.music, c->settings.startTime);
         c->musicStarted = true;
     };
     steps.readTicks = [live] { return live->clock.ticks.load(std::memory_order_relaxed); };
     steps.pumpMessages = [c] { return pumpMessages(c->keys); };
     steps.drawFrame = [c, live] {
-        live->composer->draw(c->showTime, c->frameDelta);
-        live->composer->drawScreenFades(c->showTime);
+        live->composer->draw(c->showTime);
+        live->composer->drawScreenFades();
         glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     };
     steps.present = [] { presentFrame(); };
@@ -55,5 +60,13 @@ ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
     steps.stopMusic = [] { soundStop(); };
     steps.destroyWindow = [] { destroyGlWindow(); };
     steps.deleteComposer = [live] { live->composer.reset(); };
+    steps.reachTime = [live](int32_t showTime) { live->composer->reach(showTime); };
+    steps.playMusicFrom = [c](int32_t showTime) { c->music.playFrom(showTime); };
+    steps.holdMusic = [](bool hold) {
+        if (hold)
+            soundStop();
+        else
+            soundStart();
+    };
     return steps;
 }

@@ -34,7 +34,7 @@ bool stepShow(DemoContext& context, const ShowSteps& steps, ShowRun& run)
     const uint32_t now = steps.readTicks();
     const uint32_t elapsed = now - run.lastTicks;  // wraps like the counter does
     run.lastTicks = now;
-    context.showTime = static_cast<int32_t>(steps.readTicks());
+    context.showTime = run.paused ? run.pausedAt : static_cast<int32_t>(steps.readTicks()) + run.startTime;
     context.frameDelta = frameDeltaFor(elapsed);
 
     const bool quit = !steps.pumpMessages();  // the frame is still drawn and presented
@@ -81,8 +81,36 @@ int launchShow(DemoContext& context, const ShowSteps& steps, int launched, const
     steps.resetFades();
     steps.startMusic();
     run.lastTicks = 0;
+    run.startTime = settings.startTime;
     run.running = true;
     return 0;
+}
+
+void seekShow(const ShowSteps& steps, ShowRun& run, int32_t showTime)
+{
+    if (showTime < 0)
+        showTime = 0;
+    if (static_cast<uint32_t>(showTime) >= showEndTime)
+        showTime = static_cast<int32_t>(showEndTime) - 1;
+    steps.reachTime(showTime);
+    run.startTime = showTime - static_cast<int32_t>(steps.readTicks());
+    run.pausedAt = showTime;
+    steps.playMusicFrom(showTime);
+    if (run.paused)
+        steps.holdMusic(true);
+}
+
+void pauseShow(const ShowSteps& steps, ShowRun& run, bool paused)
+{
+    if (paused == run.paused)
+        return;
+    const int32_t now = static_cast<int32_t>(steps.readTicks());
+    if (paused)
+        run.pausedAt = now + run.startTime;
+    else
+        run.startTime = run.pausedAt - now;
+    run.paused = paused;
+    steps.holdMusic(paused);
 }
 
 void endShow(DemoContext& context, const ShowSteps& steps, ShowRun& run)

@@ -32,12 +32,20 @@ struct ShowSteps {
     std::function<void()> stopMusic;
     std::function<void()> destroyWindow;
     std::function<void()> deleteComposer;
+    // A player's seek and pause: the show's state carried to a show time by
+    // its ticks, the music played from a show time, the music held or going.
+    std::function<void(int32_t)> reachTime;
+    std::function<void(int32_t)> playMusicFrom;
+    std::function<void(bool)> holdMusic;
 };
 
 // A show between its start and its end.
 struct ShowRun {
     uint32_t lastTicks = 0;  // the clock's previous-frame reading
+    int32_t startTime = 0;   // show time when the clock reads 0: where the show started
     bool running = false;
+    bool paused = false;     // the show time holds at pausedAt
+    int32_t pausedAt = 0;
 };
 
 // What follows the launcher: with 1004, takes the settings, opens the window,
@@ -52,6 +60,16 @@ int launchShow(DemoContext& context, const ShowSteps& steps, int launched, const
 // picture and, unless the show is over, the swap. False once the show has
 // ended (its end time, Escape, or a quit, whose frame is still presented).
 bool stepShow(DemoContext& context, const ShowSteps& steps, ShowRun& run);
+
+// A player going on live from another show time: the ticks run to it
+// without drawing, the clock reads it from now on and the music plays from
+// it, so picture and sound meet again. A paused show stays paused there.
+// The page's position bar seeks with it.
+void seekShow(const ShowSteps& steps, ShowRun& run, int32_t showTime);
+
+// Holds the show time and the music together, or lets both go on from
+// where they stopped. The frames go on, each the same picture.
+void pauseShow(const ShowSteps& steps, ShowRun& run, bool paused);
 
 // Gives back what launchShow made, once the last step returned false.
 void endShow(DemoContext& context, const ShowSteps& steps, ShowRun& run);

@@ -69,14 +69,22 @@ void drawTextCaption(int32_t showTimeMs, int32_t bounceCounter, int32_t beatStep
     endSubtractiveBlend();
 }
 
-void drawGreetingsCaption(int32_t showTimeMs, float delta, int32_t greetsStep, int32_t beatStep,
-                          CaptionState& captions, const TextureRegistry* textures)
+static bool greetingsShow(int32_t showTimeMs, int32_t greetsStep)
 {
-    if (showTimeMs < 62000 || showTimeMs > 81000)
+    return showTimeMs >= 62000 && showTimeMs <= 81000 && greetsStep >= 0;
+}
+
+void advanceGreetingsCaption(CaptionState& captions, int32_t showTimeMs, float delta, int32_t greetsStep)
+{
+    if (greetingsShow(showTimeMs, greetsStep))
+        captions.greetsLevel = greetsLevelAfter(captions.greetsLevel, showTimeMs, delta);
+}
+
+void drawGreetingsCaption(int32_t showTimeMs, int32_t greetsStep, int32_t beatStep, const CaptionState& captions,
+                          const TextureRegistry* textures)
+{
+    if (!greetingsShow(showTimeMs, greetsStep))
         return;
-    if (greetsStep < 0)
-        return;
-    captions.greetsLevel = greetsLevelAfter(captions.greetsLevel, showTimeMs, delta);
     glPushMatrix();
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, 0.75f * currentStepDepth(beatStep));

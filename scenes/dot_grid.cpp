@@ -19,10 +19,21 @@ float shrunkStepScale(float stepScale, float delta)
     return stepScale - static_cast<float>(0.2 * delta);
 }
 
-void drawDotGrid(int32_t showTimeMs, float delta, float spinAngle, const float* spectrum, int32_t beatStep,
-                 int32_t paletteIndex, float& stepScale, const TextureRegistry* textures)
+static bool insideDotGrid(int32_t showTimeMs)
 {
-    if (showTimeMs < 48000 || showTimeMs > 62000)
+    return showTimeMs >= 48000 && showTimeMs <= 62000;
+}
+
+void advanceDotGrid(float& stepScale, int32_t showTimeMs, float delta)
+{
+    if (insideDotGrid(showTimeMs))
+        stepScale = shrunkStepScale(stepScale, delta);
+}
+
+void drawDotGrid(int32_t showTimeMs, float spinAngle, const float* spectrum, int32_t beatStep, int32_t paletteIndex,
+                 float stepScale, const TextureRegistry* textures)
+{
+    if (!insideDotGrid(showTimeMs))
         return;
     glDisable(GL_DEPTH_TEST);
     glPushMatrix();
@@ -35,7 +46,6 @@ void drawDotGrid(int32_t showTimeMs, float delta, float spinAngle, const float* 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     bindShowTexture(textures, "DOT");
 
-    stepScale = shrunkStepScale(stepScale, delta);
     const float half = 2.0f * stepScale;
     const PaletteColour* palette = bandPalettes[(paletteIndex + 2) % paletteCount];
     const float alpha = dotGridAlpha(averageFloats(spectrum, 20));

@@ -7,7 +7,7 @@
 
 namespace {
 constexpr float logoTop = 0.7f;
-}
+}  // namespace
 
 float logoLevelAfter(float level, int32_t showTimeMs, float delta)
 {
@@ -24,12 +24,22 @@ float logoLevelAfter(float level, int32_t showTimeMs, float delta)
     return level;
 }
 
-void drawLogoScene(int32_t showTimeMs, float delta, float spinAngle, float lift, float spinDirection,
-                   int32_t beatStep, LogoState& logo, const TextureRegistry* textures)
+static bool insideLogoWindow(int32_t showTimeMs)
 {
-    if (showTimeMs < 4000 || showTimeMs > 18000)
+    return showTimeMs >= 4000 && showTimeMs <= 18000;
+}
+
+void advanceLogoScene(LogoState& logo, int32_t showTimeMs, float delta)
+{
+    if (insideLogoWindow(showTimeMs))
+        logo.level = logoLevelAfter(logo.level, showTimeMs, delta);
+}
+
+void drawLogoScene(int32_t showTimeMs, float spinAngle, float lift, float spinDirection, int32_t beatStep,
+                   const LogoState& logo, const TextureRegistry* textures)
+{
+    if (!insideLogoWindow(showTimeMs))
         return;
-    logo.level = logoLevelAfter(logo.level, showTimeMs, delta);
 
     glPushMatrix();
     glLoadIdentity();  // fixed to the screen, not to the camera

@@ -96,21 +96,41 @@ float secondWallBrightness(float m, float level)
     return static_cast<float>((0.1 * std::sin(10.0 * m) + 0.15) * (0.5 * level));
 }
 
-void drawTextWallFirst(int32_t showTimeMs, float delta, const float* spectrum, int32_t beatStep, TextWallState& wall,
+static bool insideFirstWall(int32_t showTimeMs)
+{
+    return showTimeMs >= 28000 && showTimeMs <= 47000;
+}
+
+static bool insideSecondWall(int32_t showTimeMs)
+{
+    return showTimeMs >= 62000 && showTimeMs <= 81000;
+}
+
+void advanceTextWallFirst(TextWallState& wall, int32_t showTimeMs, float delta)
+{
+    if (insideFirstWall(showTimeMs))
+        advanceFirstWall(wall, delta);
+}
+
+void advanceTextWallSecond(TextWallState& wall, int32_t showTimeMs, float delta)
+{
+    if (insideSecondWall(showTimeMs))
+        advanceSecondWall(wall, showTimeMs, delta);
+}
+
+void drawTextWallFirst(int32_t showTimeMs, const float* spectrum, int32_t beatStep, const TextWallState& wall,
                        const TextureRegistry* textures)
 {
-    if (showTimeMs < 28000 || showTimeMs > 47000)
+    if (!insideFirstWall(showTimeMs))
         return;
-    advanceFirstWall(wall, delta);
     drawWall(firstLayout, wall.scroll, firstWallBrightness(lowSpectrumMean(spectrum)), beatStep, textures);
 }
 
-void drawTextWallSecond(int32_t showTimeMs, float delta, const float* spectrum, int32_t beatStep, TextWallState& wall,
+void drawTextWallSecond(int32_t showTimeMs, const float* spectrum, int32_t beatStep, const TextWallState& wall,
                         const TextureRegistry* textures)
 {
-    if (showTimeMs < 62000 || showTimeMs > 81000)
+    if (!insideSecondWall(showTimeMs))
         return;
-    advanceSecondWall(wall, showTimeMs, delta);
     drawWall(secondLayout, wall.scroll, secondWallBrightness(lowSpectrumMean(spectrum), wall.level), beatStep,
              textures);
 }

@@ -1,7 +1,7 @@
 // The web entry point. The browser owns the loop: main makes the WebGL
 // context, the display source and the sound layer, fills the launcher page
-// and returns, the Data files still on their way; Launch on the page starts the show, which then steps once per
-// animation frame until it ends. index.html?at=... draws listed frames on a
+// and returns, the Data files still on their way; Launch on the page starts
+// the show, which then steps once per animation frame until it ends. index.html?at=... draws listed frames on a
 // virtual clock instead, as the capture tool does.
 #include <emscripten/emscripten.h>
 
@@ -25,10 +25,10 @@
 #include "run/demo_context.h"
 #include "program/live_steps.h"
 #include "run/show_run.h"
+#include "run/virtual_clock.h"
 
 namespace {
 
-constexpr uint32_t frameRate = 60;         // the virtual clock's, as the capture tool's default
 constexpr double frameStepBudgetMs = 25.0;  // drawing listed frames leaves the page this responsive
 
 // What the page's show holds from main to its end. The page hands it back
@@ -41,11 +41,10 @@ struct WebShow {
     bool launched = false;
     ShowSettings pending;  // Launch was pressed with these; waiting for the decode
     bool waiting = false;
-    // Listed frames on the virtual clock.
-    std::vector<int32_t> at;
-    size_t nextWanted = 0;
-    uint64_t frame = 0;  // frames drawn so far, on either clock
+    // Listed frames on the virtual clock, as the capture tool's.
+    VirtualClock clock;
     uint64_t lastFrame = 0;
+    uint64_t liveFrames = 0;
     // The window and the load, done while the launcher is open.
     bool launchAsked = false;
     bool preloaded = false;
@@ -58,18 +57,6 @@ std::string joined(const std::vector<std::string>& entries)
     for (const std::string& entry : entries)
         text += (text.empty() ? "" : "\n") + entry;
     return text;
-}
-
-uint32_t virtualTicks(uint64_t frame)
-{
-    return static_cast<uint32_t>(frame * 1000u / frameRate);
-}
-
-// The first frame at or after ms, as the clock truncates to whole milliseconds.
-uint64_t framesBefore(int32_t ms)
-{
-    const uint64_t scaled = static_cast<uint64_t>(ms < 0 ? 0 : ms) * frameRate;
-    return (scaled + 999u) / 1000u;
 }
 
 // The canvas follows the page's size; the letterbox follows the canvas.
@@ -120,8 +107,8 @@ void drawEachSectionUnseen(DemoContext& context)
 {
     FrameComposer composer(context.music, context.textures, context.shaders);
     for (int32_t t : {1000, 6000, 25000, 31000, 52000, 58000, 66000, 86000}) {
-        composer.draw(t, 0.01f);
-        composer.drawScreenFades(t);
+        composer.draw(t);
+        composer.drawScreenFades();
     }
     glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glFlush();
@@ -159,7 +146,7 @@ void liveFrame(void* argument)
         return;
     publishShowClock(show.live->clock);
     const bool goesOn = stepShow(*show.context, show.steps, show.run);
-    if (show.frame++ == 0)
+    if (show.liveFrames++ == 0)
         duskPageFirstFrame();
     if (!goesOn) {
         finish(show);
@@ -193,20 +180,21 @@ ShowSteps frameSteps(WebShow& show)
         return liveLoad();
     };
     steps.startClock = [w] {
-        w->frame = 0;
+        w->clock.start();
         return true;
     };
-    steps.readTicks = [w] { return virtualTicks(w->frame); };
+    steps.readTicks = [w] { return w->clock.ticks(); };
     steps.pumpMessages = [w, livePump = steps.pumpMessages] {
         const bool open = livePump();
-        return open && w->frame < w->lastFrame;
+        return open && w->clock.frame < w->lastFrame;
     };
     steps.drawFrame = [w, liveDraw = steps.drawFrame] {
-        soundSetPosition(static_cast<uint64_t>(w->context->showTime) * soundRate / 1000u);
+        soundSetPosition(sampleFrameAt(w->context->showTime));
         liveDraw();
-        if (w->nextWanted < w->at.size() && w->context->showTime >= w->at[w->nextWanted])
-            duskPageKeepFrame(w->at[w->nextWanted++]);
-        ++w->frame;
+        int32_t listed = 0;
+        if (w->clock.takeListed(w->context->showTime, listed))
+            duskPageKeepFrame(listed);
+        w->clock.advance();
     };
     steps.stopClock = [] {};
     return steps;
@@ -232,7 +220,7 @@ extern "C" {
 
 // Launch on the page, with the form's choices; the press is the gesture
 // that lets the browser play sound.
-EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music)
+EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, int music, int startTime)
 {
     // Read anew: "Auto" follows the window's aspect as it is now.
     const LauncherLists lists = makeLauncherLists(webDisplaySource());
@@ -246,6 +234,8 @@ EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, 
         duskPageShowFailed();
         return;
     }
+    // index.html#t=SECONDS: the show starts there, as --from does natively.
+    show->pending.startTime = startTime > 0 && startTime < static_cast<int>(showEndTime) ? startTime : 0;
     show->steps = pageSteps(*show);
     emscripten_set_main_loop_arg(liveFrame, show, 0, false);
 }
@@ -271,11 +261,30 @@ EMSCRIPTEN_KEEPALIVE void duskDataReady(WebShow* show, int live)
         emscripten_async_call(preloadWhenDecoded, show, 0);
 }
 
+// The position bar: the show time now (-1 before the show runs), the show
+// carried to another time with its music, held or going on.
+EMSCRIPTEN_KEEPALIVE int duskShowTime(WebShow* show)
+{
+    return show->run.running ? show->context->showTime : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void duskSeek(WebShow* show, int showTime)
+{
+    if (show->run.running)
+        seekShow(show->steps, show->run, showTime);
+}
+
+EMSCRIPTEN_KEEPALIVE void duskPause(WebShow* show, int paused)
+{
+    if (show->run.running)
+        pauseShow(show->steps, show->run, paused != 0);
+}
+
 // index.html?at=...: the listed show times drawn at width x height.
 EMSCRIPTEN_KEEPALIVE void duskShowFrames(WebShow* show, const int32_t* times, int count, int width, int height)
 {
-    show->at.assign(times, times + count);
-    show->lastFrame = count > 0 ? framesBefore(show->at.back()) : 0;
+    show->clock.at.assign(times, times + count);
+    show->lastFrame = show->clock.lastListedFrame();
     ShowSettings& s = show->pending;
     s.width = width;
     s.height = height;

@@ -278,8 +278,20 @@ void soundStart()
 
 void soundPlay(SoundHandle handle)
 {
+    soundPlayFrom(handle, 0);
+}
+
+void soundPlayFrom(SoundHandle handle, uint64_t from)
+{
+    const SoundChannel* channel = findChannel(handle);
+    if (channel && !channel->playing)
+        soundSeek(handle, from);
+}
+
+void soundSeek(SoundHandle handle, uint64_t from)
+{
     SoundChannel* channel = findChannel(handle);
-    if (!channel || channel->playing)
+    if (!channel)
         return;
     SoundState& s = sound();
     DeviceLock lock;
@@ -287,6 +299,7 @@ void soundPlay(SoundHandle handle)
         channel->startFrame = sound().backend.outputDeviceNextFrame();
     else if (s.output == Output::Silent)
         channel->startFrame = silentPosition();
+    channel->skipped = from;
     channel->playing = true;
 }
 
@@ -297,7 +310,8 @@ int64_t soundPosition(SoundHandle handle)
         return -1;
     if (sound().output == Output::Explicit)
         return static_cast<int64_t>(sound().explicitPosition);
-    return static_cast<int64_t>(heardFrame()) - static_cast<int64_t>(channel->startFrame);
+    return static_cast<int64_t>(heardFrame()) - static_cast<int64_t>(channel->startFrame) +
+           static_cast<int64_t>(channel->skipped);
 }
 
 uint64_t soundLength(SoundHandle handle)
@@ -314,6 +328,22 @@ void soundSpectrum(SoundHandle handle, float bins[spectrumBinCount])
     // The decoded track is written only on the main thread, so reading it
     // here needs no lock.
     spectrumOfPcm(channel->pcm.data(), channel->frameCount(), soundPosition(handle), bins);
+}
+
+void soundSpectrumAt(SoundHandle handle, int64_t end, float* bins, int binCount)
+{
+    const SoundChannel* channel = findChannel(handle);
+    if (!channel)
+        return;
+    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), end, bins, binCount);
+}
+
+bool soundHeardFromDevice()
+{
+    if (!current)
+        return false;
+    fallBackIfDeviceLost();
+    return sound().output == Output::Device;
 }
 
 void soundStop()

@@ -68,9 +68,21 @@ void soundStart();
 // Plays the channel once from its beginning; a channel that is playing
 // already carries on.
 void soundPlay(SoundHandle channel);
+// The same from sample frame from of the track on: a show started part way.
+void soundPlayFrom(SoundHandle channel, uint64_t from);
+// Plays the channel from sample frame from of the track on, whether it was
+// playing or not: a player's seek.
+void soundSeek(SoundHandle channel, uint64_t from);
 // The 512 magnitudes of the 1024 samples that are being heard now, before
 // the channel's volume. Zeros before the channel plays and after its end.
 void soundSpectrum(SoundHandle channel, float bins[spectrumBinCount]);
+// The same magnitudes for the 1024 samples that end at sample frame end of
+// the channel's track, wherever it plays.
+// Only the first binCount are written.
+void soundSpectrumAt(SoundHandle channel, int64_t end, float* bins, int binCount = spectrumBinCount);
+// True while a real output device plays: its position is what is heard. False
+// for the silent stand-in and for offline rendering.
+bool soundHeardFromDevice();
 // Pauses the output; the play position holds.
 void soundStop();
 // Closes the output and releases every channel.

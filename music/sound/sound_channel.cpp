@@ -15,7 +15,7 @@ void mixChannel(const SoundChannel& channel, uint64_t first, float* out, uint32_
     }
     const float* pcm = channel.pcm.data();
     for (; i < count; ++i) {
-        const uint64_t frame = first + i - channel.startFrame;
+        const uint64_t frame = first + i - channel.startFrame + channel.skipped;
         if (frame >= length)
             break;
         out[2 * i] += pcm[2 * frame] * channel.volume;

@@ -10,7 +10,8 @@ struct SoundChannel {
     std::vector<float> pcm;   // interleaved stereo at soundRate
     float volume = 1.0f;
     bool playing = false;
-    uint64_t startFrame = 0;  // the output frame that carries its first sample
+    uint64_t startFrame = 0;  // the output frame that carries its first sample played
+    uint64_t skipped = 0;     // frames of the track before that sample: where it started
 
     uint64_t frameCount() const { return pcm.size() / 2; }
 };

@@ -22,10 +22,10 @@ const HannWindow hann;
 
 }  // namespace
 
-void spectrumOfPcm(const float* pcm, uint64_t frameCount, int64_t end, float bins[spectrumBinCount])
+void spectrumOfPcm(const float* pcm, uint64_t frameCount, int64_t end, float* bins, int binCount)
 {
     if (end <= 0 || static_cast<uint64_t>(end) >= frameCount) {
-        for (int k = 0; k < spectrumBinCount; ++k)
+        for (int k = 0; k < binCount; ++k)
             bins[k] = 0.0f;
         return;
     }
@@ -40,6 +40,6 @@ void spectrumOfPcm(const float* pcm, uint64_t frameCount, int64_t end, float bin
     }
     fftRadix2(x, spectrumWindow);
     const float scale = 4.0f / spectrumWindow;
-    for (int k = 0; k < spectrumBinCount; ++k)
+    for (int k = 0; k < binCount; ++k)
         bins[k] = scale * std::abs(x[k]);
 }

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The player's command line: --help and --version, wrong options (one line,
-# the usage, exit 2, no window), --play without the launcher, and --data
-# from another folder; a word that is no option is said and passed over.
+# the usage, exit 2, no window), --play without the launcher from part way
+# through, and --data from another folder; a word that is no option is said
+# and passed over.
 source "$(dirname "$0")/lib.sh"
 
 ./duskwheel --help >help.txt || fail "--help did not exit 0"
 grep -q "^usage: duskwheel " help.txt || fail "--help printed no usage: $(cat help.txt)"
 [[ $(./duskwheel --version) == "duskwheel 2.0" ]] || fail "--version printed '$(./duskwheel --version)'"
 
-for args in "--bogus" "--play --size 800x600" "--windowed" "--play --aspect 3:2"; do
+for args in "--bogus" "--play --size 800x600" "--windowed" "--play --aspect 3:2" "--play --from 92000"; do
   rc=0
   # shellcheck disable=SC2086
   ./duskwheel $args >wrong.out 2>wrong.err || rc=$?
@@ -21,7 +22,7 @@ scratch=$(mktemp -d /tmp/duskwheel-options-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 cd "$scratch"  # no Data here: it comes from --data
 # A window needs no display mode: 800x600 is none here, yet the window opens at that size.
-"$BUILD/duskwheel" --play "dropped song.mp3" --windowed --size 800x600 --mute --data "$BUILD/Data" >play.log 2>&1 &
+"$BUILD/duskwheel" --play "dropped song.mp3" --windowed --size 800x600 --mute --from 60000 --data "$BUILD/Data" >play.log 2>&1 &
 DEMO_PID=$!
 win=$(wait_window "$SHOW_TITLE" 30) || { kill $DEMO_PID; cat play.log >&2; fail "--play showed no show window"; }
 xdotool search --name "^${LAUNCHER_TITLE}\$" >/dev/null 2>&1 && fail "--play showed the launcher"

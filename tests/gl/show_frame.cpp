@@ -6,6 +6,7 @@
 #include "assets/show_assets.h"
 #include "assets/texture_registry.h"
 #include "composer/frame_composer.h"
+#include "composer/show_advance.h"
 #include "gl/gl.h"
 #include "run/demo_context.h"
 #include "tests/gl/gl_test_context.h"
@@ -98,7 +99,10 @@ void resetShowState(const StateSetup& setup)
 
 void drawComposerFrame(int32_t showTime, float frameDelta)
 {
-    testComposer().draw(showTime, frameDelta);
+    ShowState state = testComposer().state();
+    advanceShowTick(state, showTime, frameDelta, glTestContext().music.spectrumBins);
+    testComposer().resume(state);
+    testComposer().drawState();
 }
 
 Frame composeAt(int32_t showTime, const StateSetup& setup, float frameDelta)

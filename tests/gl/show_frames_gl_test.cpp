@@ -87,13 +87,13 @@ TEST(ShowFrames, FadeInStartsBlackAndHalvesTheFrameAt1000)
 {
     glTestContext();
     Frame frame = composeAt(0, resetFades);
-    testComposer().drawScreenFades(0);
+    testComposer().drawScreenFades();
     frame = readFrame();
     EXPECT_EQ(std::count(frame.rgb.begin(), frame.rgb.end(), 0), static_cast<long>(frame.rgb.size()));
 
     const Frame unfaded = composeAt(1000, resetFades);
     ASSERT_GT(*std::max_element(unfaded.rgb.begin(), unfaded.rgb.end()), 20);
-    testComposer().drawScreenFades(1000);
+    testComposer().drawScreenFades();
     const Frame faded = readFrame();
     EXPECT_EQ(pixelsNotScaled(faded, unfaded, 0.5), 0);
 }
@@ -101,7 +101,7 @@ TEST(ShowFrames, FadeInStartsBlackAndHalvesTheFrameAt1000)
 TEST(ShowFrames, FadeOutHalvesTheFrameAt91000)
 {
     const Frame unfaded = composeAt(91000, resetFades);
-    testComposer().drawScreenFades(91000);
+    testComposer().drawScreenFades();
     const Frame faded = readFrame();
     EXPECT_EQ(pixelsNotScaled(faded, unfaded, 0.5), 0);
     EXPECT_EQ(testComposer().state().fadeDone[0], 1);
@@ -118,7 +118,7 @@ TEST(ShowFrames, FadesScaleEveryPixelByOneMinusTheirAlpha)
     for (const FadeCase& c : cases) {
         SCOPED_TRACE(c.t);
         const Frame base = composeAt(c.t, resetFades);
-        testComposer().drawScreenFades(c.t);
+        testComposer().drawScreenFades();
         const Frame faded = readFrame();
         EXPECT_EQ(pixelsNotScaled(faded, base, 1.0 - c.alpha), 0);
     }

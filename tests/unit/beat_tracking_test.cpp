@@ -11,9 +11,9 @@ namespace {
 
 // A spectrum whose lowest bins all hold one level, the rest silent.
 struct Spectrum {
-    float bins[512] = {};
+    float* bins;  // the beat state's own
     void lowBins(int count, float level) { std::fill(bins, bins + count, level); }
-    void silence() { std::fill(bins, bins + 512, 0.0f); }
+    void silence() { std::fill(bins, bins + tickSpectrumBins, 0.0f); }
     // Everything in bin 0: the loudest bin whose float mean over count is
     // not above limit (a mean of exactly limit may not exist as a float).
     float loudestNotAbove(int count, double limit)
@@ -32,9 +32,8 @@ struct Spectrum {
 };
 
 struct BeatTest : ::testing::Test {
-    Spectrum spectrum;
     BeatState beat;
-    void SetUp() override { beat.spectrum = spectrum.bins; }
+    Spectrum spectrum{beat.spectrum};
     // One frame of the counters every ms milliseconds from first to last inclusive.
     void run(int32_t first, int32_t last, int32_t ms)
     {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -248,4 +249,48 @@ TEST(ShowRun, AHostDrivingOneStepAtATimeGetsTheSameRun)
               std::vector<std::string>(loop.log.begin() + 1, loop.log.end()))
         << "the same steps in the same order, less the launcher the host showed itself";
     EXPECT_EQ(launchShow(hosted, steps, launcherLeft, settings, run), -1);
+}
+
+TEST(ShowRun, AStartTimeASeekAndAPauseMoveTheShowTimeAndTheMusicTogether)
+{
+    DemoContext context;
+    FakePlatform fake;
+    ShowSteps steps = fake.steps(context);
+    steps.reachTime = [&fake](int32_t t) { fake.log.push_back("reach " + std::to_string(t)); };
+    steps.playMusicFrom = [&fake](int32_t t) { fake.log.push_back("music from " + std::to_string(t)); };
+    steps.holdMusic = [&fake](bool hold) { fake.log.push_back(hold ? "hold music" : "music on"); };
+    ShowSettings settings;
+    settings.startTime = 25000;
+    ShowRun run;
+    const auto clockAt = [&fake](uint32_t ms) {
+        fake.ticks = {ms};
+        fake.tickIndex = 0;
+    };
+    clockAt(0);
+    ASSERT_EQ(launchShow(context, steps, launcherLaunched, settings, run), 0);
+    std::vector<int32_t> times;
+    const auto frameAt = [&](uint32_t ms) {
+        clockAt(ms);
+        stepShow(context, steps, run);
+        times.push_back(context.showTime);
+    };
+    frameAt(0);
+    frameAt(10);
+    clockAt(20);
+    seekShow(steps, run, 60000);
+    frameAt(20);
+    clockAt(30);
+    pauseShow(steps, run, true);
+    frameAt(30);
+    frameAt(50);
+    clockAt(70);
+    pauseShow(steps, run, false);
+    frameAt(70);
+    frameAt(80);
+    EXPECT_EQ(times, (std::vector<int32_t>{25000, 25010, 60000, 60010, 60010, 60010, 60020}));
+    std::vector<std::string> calls;
+    for (const std::string& entry : fake.log)
+        if (entry != "draw" && entry != "present")
+            calls.push_back(entry);
+    EXPECT_EQ(tail(calls, 4), (std::vector<std::string>{"reach 60000", "music from 60000", "hold music", "music on"}));
 }

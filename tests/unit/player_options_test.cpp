@@ -30,7 +30,8 @@ TEST(PlayerOptions, EachOptionAndTheWrongOnes)
     EXPECT_EQ(parse({"--version"}).options.action, PlayerOptions::ShowVersion);
     EXPECT_EQ(parse({"--data", "/srv/show"}).options.dataFolder, "/srv/show");
 
-    const Parsed all = parse({"--play", "--size", "1280x800", "--windowed", "--aspect", "16:9", "--no-vsync", "--mute"});
+    const Parsed all = parse({"--play", "--size", "1280x800", "--windowed", "--aspect", "16:9", "--no-vsync", "--mute",
+                             "--from", "25000"});
     ASSERT_TRUE(all.ok) << all.error;
     EXPECT_EQ(all.options.action, PlayerOptions::Play);
     EXPECT_EQ(all.options.width, 1280);
@@ -39,6 +40,8 @@ TEST(PlayerOptions, EachOptionAndTheWrongOnes)
     EXPECT_EQ(all.options.aspect, Ratio16x9) << "the launcher's list position is the aspect code";
     EXPECT_FALSE(all.options.vsync);
     EXPECT_FALSE(all.options.music);
+    EXPECT_EQ(all.options.startTime, 25000);
+    EXPECT_EQ(parse({"--play", "--from", "91999"}).options.startTime, 91999);
 
     const struct {
         std::vector<const char*> args;
@@ -53,8 +56,12 @@ TEST(PlayerOptions, EachOptionAndTheWrongOnes)
         {{"--play", "--size", "1280x800x2"}, "--size: '1280x800x2' is not WIDTHxHEIGHT"},
         {{"--play", "--aspect", "3:2"}, "--aspect: '3:2' is not one of auto, 4:3, 5:4, 16:9, 16:10"},
         {{"--data", ""}, "--data: the folder name is empty"},
-        {{"--windowed"}, "--size, --windowed, --aspect, --no-vsync and --mute go with --play"},
-        {{"song.mp3", "--windowed"}, "--size, --windowed, --aspect, --no-vsync and --mute go with --play"},
+        {{"--play", "--from", "92000"}, "--from: '92000' is not a show time from 0 to 91999 ms"},
+        {{"--play", "--from", "-1"}, "--from: '-1' is not a show time from 0 to 91999 ms"},
+        {{"--play", "--from", "1s"}, "--from: '1s' is not a show time from 0 to 91999 ms"},
+        {{"--play", "--from", ""}, "--from: '' is not a show time from 0 to 91999 ms"},
+        {{"--windowed"}, "--size, --windowed, --aspect, --no-vsync, --mute and --from go with --play"},
+        {{"song.mp3", "--windowed"}, "--size, --windowed, --aspect, --no-vsync, --mute and --from go with --play"},
     };
     for (const auto& c : wrong) {
         const Parsed p = parse(c.args);

@@ -17,14 +17,12 @@ function recordConsole(page, lines) {
 }
 
 // Counts every call on the page's WebGL 2 contexts, and its draw calls,
-// frame by frame: a frame runs from one clear to the next. At each
-// canvas.toDataURL (a kept frame) window.glCalls gets the last whole frame,
-// the one before the picture kept.
+// frame by frame: a frame starts with its clear. At each canvas.toDataURL
+// (a kept frame) window.glCalls gets the calls of the frame kept.
 async function countWebGlCalls(page) {
   await page.addInitScript(() => {
     const proto = WebGL2RenderingContext.prototype;
     const now = { calls: 0, draws: 0 };
-    let frame = null;
     window.glCalls = [];
     for (const name of Object.getOwnPropertyNames(proto)) {
       const d = Object.getOwnPropertyDescriptor(proto, name);
@@ -32,10 +30,7 @@ async function countWebGlCalls(page) {
       const original = d.value;
       const draws = /^draw/.test(name);
       proto[name] = function(...args) {
-        if (name === 'clear') {
-          frame = { calls: now.calls, draws: now.draws };
-          now.calls = now.draws = 0;
-        }
+        if (name === 'clear') now.calls = now.draws = 0;
         ++now.calls;
         if (draws) ++now.draws;
         return original.apply(this, args);
@@ -43,7 +38,7 @@ async function countWebGlCalls(page) {
     }
     const toDataURL = HTMLCanvasElement.prototype.toDataURL;
     HTMLCanvasElement.prototype.toDataURL = function(...args) {
-      window.glCalls.push(frame);
+      window.glCalls.push({ ...now });
       return toDataURL.apply(this, args);
     };
   });

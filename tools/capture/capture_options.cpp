@@ -296,25 +296,6 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
     return checkVideo(options, error);
 }
 
-uint32_t virtualTicks(uint64_t frame, FrameRate rate)
-{
-    return static_cast<uint32_t>(frame * 1000u * static_cast<uint64_t>(rate.den) / static_cast<uint64_t>(rate.num));
-}
-
-uint64_t framesBefore(int32_t ms, FrameRate rate)
-{
-    // Frame n is before ms while n x 1000 x den / num < ms, as the clock
-    // truncates to whole milliseconds: the count is that quotient rounded up.
-    const uint64_t scaled = static_cast<uint64_t>(ms < 0 ? 0 : ms) * static_cast<uint64_t>(rate.num);
-    const uint64_t step = 1000u * static_cast<uint64_t>(rate.den);
-    return (scaled + step - 1) / step;
-}
-
-uint64_t sampleFrameAt(int32_t showTimeMs)
-{
-    return static_cast<uint64_t>(showTimeMs < 0 ? 0 : showTimeMs) * soundRate / 1000u;
-}
-
 uint64_t samplesInFrames(uint64_t count, FrameRate rate)
 {
     return count * soundRate * static_cast<uint64_t>(rate.den) / static_cast<uint64_t>(rate.num);

@@ -3,12 +3,7 @@
 #include <string>
 #include <vector>
 
-// Frames a second as an exact fraction, so that 30000/1001 keeps in step with
-// the music however long the capture runs.
-struct FrameRate {
-    int64_t num = 60;
-    int64_t den = 1;
-};
+#include "run/virtual_clock.h"
 
 // What the frame renderer was asked for on its command line.
 struct CaptureOptions {
@@ -34,17 +29,6 @@ bool parseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
 // that is an NTSC rate rounded ("29.97", "59.94", "23.976") means that rate
 // (30000/1001 ...), as it does on every video tool.
 bool parseFrameRate(const std::string& text, FrameRate& rate);
-
-// The virtual millisecond clock at a frame: frames step from 0 at the rate,
-// each reading truncated to whole milliseconds as the live clock counts them.
-uint32_t virtualTicks(uint64_t frame, FrameRate rate);
-
-// How many frames come before the show time ms: the first frame at or after
-// ms is the one with this number.
-uint64_t framesBefore(int32_t ms, FrameRate rate);
-
-// The sample frame (44100 Hz) that is heard at a show time.
-uint64_t sampleFrameAt(int32_t showTimeMs);
 
 // Sample frames in the first count frames of a video at the rate.
 uint64_t samplesInFrames(uint64_t count, FrameRate rate);

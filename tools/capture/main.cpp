@@ -41,11 +41,11 @@ struct Capture {
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     OffscreenTarget target;
     bool refused = false;      // what was asked cannot be done: the size, the folder
-    uint64_t frame = 0;        // frames drawn so far; the virtual clock's position
+    VirtualClock clock;        // its listed times are the PNG frames'; none for a video
     uint64_t lastFrame = 0;    // the number of the last frame to draw
+    uint64_t drawnFrames = 0;
     std::unique_ptr<ProgressLine> progress;
     // PNG frames
-    size_t nextWanted = 0;  // index into options.at
     std::vector<uint8_t> rgb;
     bool writeFailed = false;
     // Video
@@ -64,9 +64,9 @@ std::string framePath(const Capture& capture, int32_t at)
 void writeWantedFrame(Capture& capture)
 {
     const CaptureOptions& options = capture.options;
-    if (capture.nextWanted >= options.at.size() || capture.context->showTime < options.at[capture.nextWanted])
+    int32_t at = 0;
+    if (!capture.clock.takeListed(capture.context->showTime, at))
         return;
-    const int32_t at = options.at[capture.nextWanted++];
     const std::string path = framePath(capture, at);
     capture.rgb.resize(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3);
     capture.target.readRgb(capture.rgb.data());
@@ -97,8 +97,6 @@ bool makeFolder(const std::string& folder)
 
 void queueVideoFrame(Capture& capture)
 {
-    if (capture.frame < capture.firstVideoFrame)
-        return;
     uint8_t* pixels = capture.sink->frameBuffer();
     if (!pixels)
         return;  // the encoder has failed; the next pump ends the run
@@ -155,17 +153,19 @@ ShowSteps captureSteps(Capture& capture)
         return liveLoad();
     };
     steps.startClock = [c] {
-        c->frame = 0;
+        // The first frame drawn is the first wanted: the show reaches it by its ticks.
+        c->clock.start(c->firstVideoFrame);
+        c->drawnFrames = 0;
         c->progress->restart();
         return true;
     };
-    steps.readTicks = [c] { return virtualTicks(c->frame, c->options.fps); };
+    steps.readTicks = [c] { return c->clock.ticks(); };
     steps.pumpMessages = [c, livePump = steps.pumpMessages] {
         const bool open = livePump();
         if (stopRequested() || c->writeFailed || (c->sink && !c->sink->failure().empty()))
             return false;
         // The last frame wanted is the last one drawn.
-        return open && c->frame < c->lastFrame;
+        return open && c->clock.frame < c->lastFrame;
     };
     steps.drawFrame = [c, liveDraw = steps.drawFrame] {
         soundSetPosition(sampleFrameAt(c->context->showTime));
@@ -176,8 +176,9 @@ ShowSteps captureSteps(Capture& capture)
             queueVideoFrame(*c);
         else
             writeWantedFrame(*c);
-        ++c->frame;
-        c->progress->update(c->frame);
+        c->clock.advance();
+        ++c->drawnFrames;
+        c->progress->update(c->clock.frame);
     };
     steps.present = [] {};  // nobody watches; the frames are read from the picture
     steps.stopClock = [] {};
@@ -191,7 +192,9 @@ ShowSteps captureSteps(Capture& capture)
 int writeFrames(Capture& capture)
 {
     const CaptureOptions& options = capture.options;
-    capture.lastFrame = framesBefore(options.at.back(), options.fps);
+    capture.clock.rate = options.fps;
+    capture.clock.at = options.at;
+    capture.lastFrame = capture.clock.lastListedFrame();
     capture.progress = std::make_unique<ProgressLine>(!options.quiet, capture.lastFrame + 1);
     const int result = runShow(*capture.context, captureSteps(capture));
     capture.progress->end();
@@ -199,9 +202,9 @@ int writeFrames(Capture& capture)
         return capture.refused ? 2 : 1;
     if (capture.writeFailed)
         return 1;
-    if (capture.nextWanted < options.at.size()) {
+    if (capture.clock.nextWanted < options.at.size()) {
         std::fprintf(stderr, "duskwheel-capture: stopped at %d ms, before %d ms\n", capture.context->showTime,
-                     options.at[capture.nextWanted]);
+                     options.at[capture.clock.nextWanted]);
         return exitStopped;
     }
     return 0;
@@ -215,6 +218,7 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 int writeVideo(Capture& capture)
 {
     const CaptureOptions& options = capture.options;
+    capture.clock.rate = options.fps;
     capture.firstVideoFrame = framesBefore(options.from, options.fps);
     capture.lastFrame = framesBefore(options.to, options.fps) - 1;
     VideoPlan plan;
@@ -245,8 +249,8 @@ int writeVideo(Capture& capture)
         std::fprintf(stderr, "duskwheel-capture: %s\n", error.c_str());
         return 1;
     }
-    const bool everyFrame = capture.frame == capture.lastFrame + 1;
-    if (!everyFrame && (capture.frame <= capture.firstVideoFrame || options.drawOnly)) {
+    const bool everyFrame = capture.clock.frame == capture.lastFrame + 1;
+    if (!everyFrame && (capture.drawnFrames == 0 || options.drawOnly)) {
         std::fprintf(stderr, "duskwheel-capture: stopped at %d ms%s\n", capture.context->showTime,
                      options.drawOnly ? "" : ", before the first frame; no file written");
         return exitStopped;
@@ -257,14 +261,14 @@ int writeVideo(Capture& capture)
     }
     // The pace from the first frame to the closed file; the time taken, from the start.
     const double drawing = capture.progress->seconds();
-    const double fps = drawing > 0 ? static_cast<double>(capture.frame) / drawing : 0.0;
+    const double fps = drawing > 0 ? static_cast<double>(capture.drawnFrames) / drawing : 0.0;
     const std::string taken = durationText(secondsSince(capture.started));
-    const auto frames = static_cast<unsigned long long>(capture.frame - capture.firstVideoFrame);
+    const auto frames = static_cast<unsigned long long>(capture.drawnFrames);
     if (options.drawOnly) {
         if (!options.quiet)
-            std::fprintf(stderr, "duskwheel-capture: drew %llu frames (0 to %d ms) at %dx%d in %s at %.1f fps\n",
-                         static_cast<unsigned long long>(capture.frame), capture.context->showTime, options.width,
-                         options.height, taken.c_str(), fps);
+            std::fprintf(stderr, "duskwheel-capture: drew %llu frames (%d to %d ms) at %dx%d in %s at %.1f fps\n",
+                         frames, plan.firstFrameMs, capture.context->showTime, options.width, options.height,
+                         taken.c_str(), fps);
         return 0;
     }
     std::error_code sized;

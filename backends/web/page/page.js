@@ -124,6 +124,13 @@
     runWhenReady();
   }
 
+  // index.html#t=SECONDS starts the show that far in; 0 when absent or out of range.
+  function startTimeFromHash() {
+    var match = /(?:^#|&)t=([0-9.]+)/.exec(location.hash);
+    var ms = match ? Math.round(parseFloat(match[1]) * 1000) : 0;
+    return ms > 0 && ms < 92000 ? ms : 0;
+  }
+
   // Launch: the form's choices are taken at the press, and the show starts
   // as soon as the program and the Data files are there, the progress shown
   // over the stage until then.
@@ -142,9 +149,10 @@
     if (fullscreen && byId('stage').requestFullscreen)
       byId('stage').requestFullscreen().catch(function() {});
     if (Module.unlockAudio) Module.unlockAudio();
+    var from = startTimeFromHash();
     whenReady(function() {
       byId('waiting').hidden = true;
-      Module._duskLaunch(program, aspect, fullscreen ? 1 : 0, music ? 1 : 0);
+      Module._duskLaunch(program, aspect, fullscreen ? 1 : 0, music ? 1 : 0, from);
     });
   }
 
