@@ -1,6 +1,7 @@
 // The page around the show: fetches the Data files into the program's file
-// system while the launcher form is open, hosts the form and the canvas, and passes keys, quits and
-// pictures between the browser and the program (backends/web/page_calls.js).
+// system while the launcher form is open, hosts the form and the canvas,
+// and passes keys, quits and pictures between the browser and the program
+// (backends/web/page_calls.js).
 'use strict';
 (function() {
   // The files the show reads, as make-data writes them. Fetched each time,
@@ -43,7 +44,7 @@
   // download's size first, so the progress only ever grows. Without it the
   // total is known once every file has answered. A missing file is left
   // out, and the program says what it misses as natively.
-  var data = { files: {}, received: 0, total: 0, done: false, waiting: [] };
+  var data = { files: {}, received: 0, total: 0, done: false, written: false, waiting: [] };
 
   function showProgress() {
     var shown = data.total > 0 ? Math.min(1, data.received / data.total) : null;
