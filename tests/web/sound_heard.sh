@@ -4,13 +4,14 @@
 # by the sound layer) through Web Audio into a private PulseAudio server's
 # null sink; a recording of the sink's monitor is found in the decoded
 # track, near its start, and Escape ends the show. A browser without Web
-# Audio shows the native line and plays on the silent clock.
-#   sound_heard.sh SOURCE_FOLDER (with build/linux and build/web built)
+# Audio shows the native line and plays on the silent clock. Ten launches
+# play their first 5 s without the queue running dry.
+#   sound_heard.sh SOURCE_FOLDER (with build/linux and build/web/site built)
 set -euo pipefail
 root=$(cd "$1" && pwd)
 HERE=$root/tests/web
 BUILD=$root/build/linux
-web=$root/build/web
+web=$root/build/web/site
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -f $web/duskwheel.wasm && -f $web/Data/music.mp3 ]] || fail "$web is not built (make web)"
 [[ -x $BUILD/tests/sound-heard ]] || fail "$BUILD/tests/sound-heard is not built"
@@ -51,6 +52,8 @@ echo "$found"
 echo "the Web Audio queue: $(cat "$scratch/queue.json")"
 from=$(sed -n 's/.* starts \(-\?[0-9]*\) ms into the track.*/\1/p' <<<"$found")
 ((from < 10000)) || fail "the recording is from $from ms into the track, not near its start"
+
+node "$HERE/sound_heard.js" "$SERVER_URL" "$scratch" starts || fail "a start had a gap in its music"
 
 play silent
 grep -qx "duskwheel: no audio device: playing silently" "$scratch/messages.txt" ||
