@@ -65,6 +65,14 @@ mergeInto(LibraryManager.library, {
       a.lastPumpAt = at;
       var hidden = typeof document !== 'undefined' && document.hidden;
       var ahead = hidden ? duskAudio.hiddenAheadSeconds : duskAudio.aheadSeconds;
+      while (a.sources.length && a.sources[0].end < now)
+        a.sources.shift();
+      if (a.dropped) {
+        // After a seek the queue starts again a little ahead of the clock; no gap.
+        a.dropped = false;
+        a.nextTime = now + 0.01;
+        a.anchors.push({frame: a.queuedFrames, time: a.nextTime});
+      }
       if (a.blocks > 0) {
         a.lowestQueued = Math.min(a.lowestQueued, a.nextTime - now);
         if (a.nextTime <= now)
@@ -88,6 +96,7 @@ mergeInto(LibraryManager.library, {
         source.buffer = buffer;
         source.connect(context.destination);
         source.start(a.nextTime);
+        a.sources.push({node: source, end: a.nextTime + frames / 44100});
         a.nextTime += frames / 44100;
         a.queuedFrames += frames;
         ++a.blocks;
@@ -183,7 +192,7 @@ mergeInto(LibraryManager.library, {
     if (!context)
       return 0;
     var a = {
-      context: context, running: false, nextTime: 0, queuedFrames: 0, blocks: 0, anchors: [],
+      context: context, running: false, nextTime: 0, queuedFrames: 0, blocks: 0, anchors: [], sources: [], dropped: false,
       heard: 0, gapsAt: [], lowestQueued: Infinity, longestPause: 0, lastPumpAt: 0, timer: 0, runAt: 0, timeAtRun: 0,
     };
     duskAudio.out = a;
@@ -199,7 +208,7 @@ mergeInto(LibraryManager.library, {
       return {blocks: a.blocks, gapsAtMs: a.gapsAt, lowestQueuedMs: a.lowestQueued * 1000,
               longestPumpPauseMs: a.longestPause,
               contextRate: context.sampleRate, outputLatencyMs: (context.outputLatency || 0) * 1000,
-              baseLatencyMs: (context.baseLatency || 0) * 1000};
+              baseLatencyMs: (context.baseLatency || 0) * 1000, contextTime: context.currentTime};
     };
     return 1;
   },
@@ -222,6 +231,18 @@ mergeInto(LibraryManager.library, {
     // The first block is queued from the timer, not here: the caller
     // starts its channel right after, and that block should hold it.
     a.timer = setInterval(duskAudio.pump, 10);
+  },
+
+  // A seek: the blocks not yet heard are stopped, so the next ones, from the
+  // new place, follow at once; the frames dropped are never heard.
+  duskAudioDropQueued__deps: ['$duskAudio'],
+  duskAudioDropQueued: function() {
+    var a = duskAudio.out;
+    if (!a)
+      return;
+    a.sources.forEach(function(s) { try { s.node.stop(); } catch (e) {} });
+    a.sources = [];
+    a.dropped = true;
   },
 
   duskAudioClose__deps: ['$duskAudio'],

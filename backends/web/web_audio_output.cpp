@@ -65,6 +65,13 @@ uint64_t outputDeviceHeardFrame()
     return opened ? static_cast<uint64_t>(duskAudioHeardFrame()) : 0;
 }
 
+// The queue runs far ahead of the speaker: a seek drops it.
+void dropQueuedOutput()
+{
+    if (opened)
+        duskAudioDropQueued();
+}
+
 extern "C" EMSCRIPTEN_KEEPALIVE float* webSoundMixBlock(uint32_t count)
 {
     block.assign(2 * static_cast<size_t>(count), 0.0f);

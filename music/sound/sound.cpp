@@ -304,10 +304,13 @@ void soundSeek(SoundLayer& sound, SoundHandle handle, uint64_t from)
     if (!channel)
         return;
     DeviceLock lock(s);
-    if (s.output == Output::Device)
+    if (s.output == Output::Device) {
+        if (channel->playing && s.backend.dropQueuedOutput)
+            s.backend.dropQueuedOutput();
         channel->startFrame = s.backend.outputDeviceNextFrame();
-    else if (s.output == Output::Silent)
+    } else if (s.output == Output::Silent) {
         channel->startFrame = silentPosition(s);
+    }
     channel->skipped = from;
     channel->playing = true;
 }

@@ -49,6 +49,9 @@ struct SoundBackend {
     // The output frame being heard now: frames handed over minus what is still
     // queued in front of the speaker, as far as the device lets us know.
     uint64_t (*outputDeviceHeardFrame)() = nullptr;
+    // Drops what was handed over but not yet heard, so that a seek is heard
+    // at once; a device whose queue is short may keep it.
+    void (*dropQueuedOutput)() = nullptr;
 };
 
 // Each backend defines these, under the table's names: its decoders,
@@ -65,11 +68,13 @@ void unlockOutputDevice();
 uint64_t outputDeviceNextFrame();
 bool outputDeviceLost();
 uint64_t outputDeviceHeardFrame();
+void dropQueuedOutput();
 
 // The table, one shape for every backend, filled from the functions above
 // where main asks for it: the portable core never does, so it needs none.
 inline SoundBackend platformSoundBackend()
 {
     return {decodeMp3File,      renderModuleFile,   openOutputDevice,      runOutputDevice,  closeOutputDevice,
-            lockOutputDevice,   unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost, outputDeviceHeardFrame};
+            lockOutputDevice,   unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost, outputDeviceHeardFrame,
+            dropQueuedOutput};
 }

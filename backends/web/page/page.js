@@ -23,10 +23,84 @@
   var program = 0;
   var enterEarly = false;
 
+  // The show's lines: over the picture for a few seconds, then out of the
+  // way; the bar's Messages button shows them again.
+  var messagesTimer = 0;
+  function showMessages() {
+    var box = byId('messages');
+    if (!box.textContent) return;
+    box.hidden = false;
+    clearTimeout(messagesTimer);
+    messagesTimer = setTimeout(function() { box.hidden = true; }, 6000);
+  }
+
   function say(line) {
     var box = byId('messages');
-    box.hidden = false;
     box.textContent += (box.textContent ? '\n' : '') + line;
+    byId('show-messages').hidden = false;
+    showMessages();
+  }
+
+  // The position bar: the show time and its length, play and pause, and the
+  // bar itself to click or drag; it fades 2 s after the pointer stops.
+  var showLength = 92000;
+  var paused = false;
+  var dragging = false;
+  var barTimer = 0;
+
+  function minutes(ms) {
+    var s = Math.floor(ms / 1000);
+    return Math.floor(s / 60) + ':' + String(s % 60).padStart(2, '0');
+  }
+
+  function showBar() {
+    if (!showing) return;
+    byId('bar').classList.remove('faded');
+    clearTimeout(barTimer);
+    barTimer = setTimeout(function() {
+      if (!dragging && !byId('bar').contains(document.activeElement)) byId('bar').classList.add('faded');
+      else showBar();
+    }, 2000);
+  }
+
+  function showTime() {
+    return program ? Module._duskShowTime(program) : -1;
+  }
+
+  function followBar() {
+    if (!showing) return;
+    var t = showTime();
+    if (t >= 0) {
+      if (!dragging) byId('position').value = t;
+      byId('clock').textContent = minutes(dragging ? Number(byId('position').value) : t) + ' / ' +
+                                  minutes(showLength);
+    }
+    requestAnimationFrame(followBar);
+  }
+
+  function setPaused(hold) {
+    paused = hold;
+    Module._duskPause(program, hold ? 1 : 0);
+    byId('play-pause').textContent = hold ? 'Play' : 'Pause';
+    byId('play-pause').setAttribute('aria-label', hold ? 'Play' : 'Pause');
+    showBar();
+  }
+
+  function seekTo(ms) {
+    Module._duskSeek(program, Math.max(0, Math.min(showLength - 1, Math.round(ms))));
+    showBar();
+  }
+
+  // Space pauses, Left and Right step 5 s, Home goes to the start; true when taken.
+  function barKey(event) {
+    if (!showing) return false;
+    if (event.key === ' ') setPaused(!paused);
+    else if (event.key === 'ArrowLeft') seekTo(showTime() - 5000);
+    else if (event.key === 'ArrowRight') seekTo(showTime() + 5000);
+    else if (event.key === 'Home') seekTo(0);
+    else return false;
+    event.preventDefault();
+    return true;
   }
 
   function notice(text, again) {
@@ -181,7 +255,8 @@
   }
 
   function showKeys(event) {
-    if (!showing) return;
+    // The bar's own controls take their keys as any page's do; Escape still ends the show.
+    if (!showing || event.key !== 'Escape' && byId('bar').contains(event.target) || barKey(event)) return;
     var code = virtualKeys[event.key] || (event.key.length === 1 ? event.key.toUpperCase().charCodeAt(0) : 0);
     if (code > 0 && code < 256) {
       keys.push(code);
@@ -205,6 +280,15 @@
     document.addEventListener('visibilitychange', function() {
       if (showing) Module._duskFollowVisibility(document.hidden ? 1 : 0);
     });
+    ['pointermove', 'pointerdown'].forEach(function(type) { byId('stage').addEventListener(type, showBar); });
+    byId('play-pause').addEventListener('click', function() { setPaused(!paused); });
+    byId('show-messages').addEventListener('click', showMessages);
+    byId('position').addEventListener('input', function() { dragging = true; showBar(); });
+    byId('position').addEventListener('change', function() {
+      dragging = false;
+      seekTo(Number(byId('position').value));
+      canvas.focus();
+    });
     canvas.addEventListener('webglcontextlost', function(event) {
       contextLost = true;
       quit = true;
@@ -214,6 +298,7 @@
   function showEnded(text) {
     showing = false;
     byId('end-show').hidden = true;
+    byId('bar').classList.add('faded');
     if (fullscreenElement() && document.exitFullscreen) document.exitFullscreen().catch(function() {});
     byId('stage').classList.remove('showing');
     notice(text, true);
@@ -231,6 +316,9 @@
     nextKey: function() { return keys.length ? keys.shift() : 0; },
     quitAsked: function() { return quit; },
     keepFrame: function(showTime) {
+      var kept = byId('frames').children.length + 1;
+      byId('frames-progress').hidden = false;
+      byId('frames-progress').textContent = 'Frame ' + kept + ' of ' + frameTimes.length + ' drawn';
       var img = document.createElement('img');
       img.id = 'frame-' + showTime;
       img.alt = 'the show at ' + showTime + ' ms';
@@ -248,7 +336,11 @@
       byId('fullscreen').checked = fullscreen;
       byId('music').checked = music;
     },
-    showStarted: function() { showing = true; },
+    showStarted: function() {
+      showing = true;
+      showBar();
+      requestAnimationFrame(followBar);
+    },
     // Marks for whoever measures the start: the launcher shown, Launch pressed, the first frame.
     firstFrame: function() { performance.mark('duskwheel-first-frame'); },
     showEnded: function() {
