@@ -71,22 +71,27 @@ fuzz-build: setup
 fuzz: fuzz-build
 	@for target in $(FUZZ_TARGETS); do tests/fuzz/run.sh build/fuzz $$target $(FUZZ_SECONDS) || exit 1; done
 
-# The show as a web page in build/web: the wasm program, the page and the
-# Data folder that the native make-data writes (kept when unchanged).
+# The show as a web site in build/web/site, and nothing else there: the
+# wasm program, the page, the Data folder that the native make-data writes
+# (kept when unchanged) and data.json, its files' names and sizes, so that
+# the page knows the whole download before its first byte. The build's own
+# files and the sound-test pages stay outside, in build/web.
+SITE := build/web/site
 web: setup-web
 	@cmake --preset $(PRESET) >/dev/null && cmake --build $(BUILD) --target make-data
 	@if [ ! -f $(BUILD)/Data/.made ] || [ $(BUILD)/make-data -nt $(BUILD)/Data/.made ]; then \
 		cd $(BUILD) && ./make-data Data && touch Data/.made; \
 	fi
 	@cmake --preset web >/dev/null && cmake --build build/web
-	@rm -rf build/web/Data && cp -r $(BUILD)/Data build/web/Data && rm -f build/web/Data/.made
-	@echo "web: build/web holds index.html, duskwheel.js, duskwheel.wasm and Data/"
+	@rm -rf $(SITE)/Data && cp -r $(BUILD)/Data $(SITE)/Data && rm -f $(SITE)/Data/.made
+	@cd $(SITE)/Data && { printf '['; sep=; for f in *; do printf '%s{"name":"%s","size":%s}' "$$sep" "$$f" "$$(stat -c %s "$$f")"; sep=,; done; echo ']'; } >../data.json
+	@echo "web: $(SITE) is the site to copy:" && cd $(SITE) && find . -type f | sort | sed 's|^\./|  |'
 
-# build/web on this machine alone; any static web server serves it the same.
+# The site on this machine alone; any static web server serves it the same.
 SERVE_PORT ?= 8000
 serve: web
 	@echo "serve: http://127.0.0.1:$(SERVE_PORT)/ (Ctrl-C stops it)"
-	@python3 -m http.server $(SERVE_PORT) --bind 127.0.0.1 --directory build/web >/dev/null
+	@python3 -m http.server $(SERVE_PORT) --bind 127.0.0.1 --directory $(SITE) >/dev/null
 
 # The tests make their own Data/ first (a ctest fixture), so it is not made
 # twice; the wine tests run the Windows builds, the fuzz tests the fuzz

@@ -38,27 +38,6 @@ void readShowImage(const ShowImage& wanted, PcxImage& image, bool& unreadable)
     unreadable = file ? readPcx(image, file) == 0 : dataFileExists(wanted.file);
 }
 
-// The pictures decoded ahead on a thread of their own; only the uploads,
-// which need the GL context, are left for the main thread.
-struct PicturePrefetch {
-    std::thread worker;
-    PcxImage images[showImageCount];
-    bool unreadable[showImageCount] = {};
-    ~PicturePrefetch()
-    {
-        if (worker.joinable())
-            worker.join();
-        for (PcxImage& image : images)
-            freePcx(image);
-    }
-};
-
-PicturePrefetch& picturePrefetch()
-{
-    static PicturePrefetch prefetch;
-    return prefetch;
-}
-
 void readShowImages(PicturePrefetch& p)
 {
     for (int i = 0; i < showImageCount; ++i)
@@ -67,9 +46,16 @@ void readShowImages(PicturePrefetch& p)
 
 }  // namespace
 
-void prefetchShowPictures()
+PicturePrefetch::~PicturePrefetch()
 {
-    PicturePrefetch& p = picturePrefetch();
+    if (worker.joinable())
+        worker.join();
+    for (PcxImage& image : images)
+        freePcx(image);
+}
+
+void prefetchShowPictures(PicturePrefetch& p)
+{
     if (p.worker.joinable())
         return;
     try {
@@ -79,9 +65,8 @@ void prefetchShowPictures()
     }
 }
 
-void loadShowTextures(TextureRegistry& textures)
+void loadShowTextures(TextureRegistry& textures, PicturePrefetch& p)
 {
-    PicturePrefetch& p = picturePrefetch();
     if (p.worker.joinable())
         p.worker.join();
     else

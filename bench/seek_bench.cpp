@@ -21,9 +21,9 @@ void ReachShowTime(benchmark::State& state)
     const bool cold = state.range(0) == 0;
     const int32_t target = static_cast<int32_t>(state.range(1));
     glTestContext();  // the band shader needs a context to build
-    const SoundLayer layer(platformSoundBackend());
-    soundUseExplicitPosition(true);
-    MusicTrack music;
+    SoundLayer layer(platformSoundBackend());
+    soundUseExplicitPosition(layer, true);
+    MusicTrack music(layer);
     if (!loadShowMusic(music)) {
         state.SkipWithError("no Data/music.mp3 here");
         return;

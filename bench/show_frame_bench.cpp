@@ -27,7 +27,7 @@ FrameComposer* benchComposer()
         return composer;
     glTestContext(windowWidth, windowHeight);
     loadShowShaders(glTestContext().shaders);
-    loadShowTextures(glTestContext().textures);
+    loadShowTextures(glTestContext().textures, glTestContext().pictures);
     composer = new FrameComposer(glTestContext().music, glTestContext().textures, glTestContext().shaders);
     return composer;
 }

@@ -54,26 +54,25 @@ BENCHMARK(ResampleShowLengthFrom48k)->Unit(benchmark::kMillisecond);
 // a new position every time.
 void CaptureSpectrum(benchmark::State& state)
 {
-    const SoundLayer layer(platformSoundBackend());
-    soundUseExplicitPosition(true);
-    soundInit();
-    const SoundHandle track = soundStreamFromFile(trackPath().c_str());
+    SoundLayer layer(platformSoundBackend());
+    soundUseExplicitPosition(layer, true);
+    soundInit(layer);
+    const SoundHandle track = soundStreamFromFile(layer, trackPath().c_str());
     if (track == 0) {
-        state.SkipWithError((trackPath() + " " + soundLastFailure()).c_str());
-        soundFree();
+        state.SkipWithError((trackPath() + " " + soundLastFailure(layer)).c_str());
+        soundFree(layer);
         return;
     }
-    soundPlay(track);
+    soundPlay(layer, track);
     float bins[spectrumBinCount];
     uint64_t position = soundRate;
     for (auto _ : state) {
-        soundSetPosition(position);
-        soundSpectrum(track, bins);
+        soundSetPosition(layer, position);
+        soundSpectrum(layer, track, bins);
         benchmark::DoNotOptimize(bins);
-        position = position + 735 < soundLength(track) ? position + 735 : soundRate;  // a 60 Hz frame
+        position = position + 735 < soundLength(layer, track) ? position + 735 : soundRate;  // a 60 Hz frame
     }
-    soundFree();
-    soundUseExplicitPosition(false);
+    soundFree(layer);
 }
 BENCHMARK(CaptureSpectrum)->Unit(benchmark::kMicrosecond);
 

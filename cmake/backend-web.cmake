@@ -18,7 +18,8 @@ file(GLOB DUSK_WEB_LIBRARIES CONFIGURE_DEPENDS ${DUSK_BACKEND_DIR}/*.js)
 
 add_executable(duskwheel ${DUSK_BACKEND_DIR}/main.cpp)
 target_link_libraries(duskwheel PRIVATE duskprogram duskplatform)
-set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames _duskFollowVisibility _duskShowTime _duskSeek _duskPause)
+set(DUSK_WEB_EXPORTS _main _duskLaunch _duskShowFrames _duskFollowVisibility _duskShowTime _duskSeek _duskPause
+  _duskDataReady)
 list(JOIN DUSK_WEB_EXPORTS "," DUSK_WEB_EXPORT_LIST)
 target_link_options(duskwheel PRIVATE
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
@@ -29,16 +30,18 @@ foreach(library ${DUSK_WEB_LIBRARIES})
   target_link_options(duskwheel PRIVATE "SHELL:--js-library ${library}")
   set_property(TARGET duskwheel APPEND PROPERTY LINK_DEPENDS ${library})
 endforeach()
-set_target_properties(duskwheel PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The site: what a web server serves, and nothing of the build's own.
+set(DUSK_SITE_DIR ${CMAKE_BINARY_DIR}/site)
+set_target_properties(duskwheel PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${DUSK_SITE_DIR})
 
 # The page beside the program; Data/ is the native make-data's, copied by make web.
 file(GLOB DUSK_PAGE_FILES CONFIGURE_DEPENDS ${DUSK_BACKEND_DIR}/page/*)
 set(DUSK_PAGE_COPIES "")
 foreach(file ${DUSK_PAGE_FILES})
   get_filename_component(name ${file} NAME)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${name}
-    COMMAND ${CMAKE_COMMAND} -E copy ${file} ${CMAKE_BINARY_DIR}/${name} DEPENDS ${file})
-  list(APPEND DUSK_PAGE_COPIES ${CMAKE_BINARY_DIR}/${name})
+  add_custom_command(OUTPUT ${DUSK_SITE_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${file} ${DUSK_SITE_DIR}/${name} DEPENDS ${file})
+  list(APPEND DUSK_PAGE_COPIES ${DUSK_SITE_DIR}/${name})
 endforeach()
 add_custom_target(page ALL DEPENDS ${DUSK_PAGE_COPIES})
 include(${CMAKE_SOURCE_DIR}/tests/web/sound_pages.cmake)

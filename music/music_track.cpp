@@ -21,14 +21,14 @@ int32_t MusicTrack::load(const char* fileName)
     delete[] upper;
 
     if (stream) {
-        const SoundHandle handle = soundStreamFromFile(fileName);
+        const SoundHandle handle = soundStreamFromFile(sound, fileName);
         if (handle == 0)
             return -1;
         streamHandle = handle;
         isModule = false;
         return 0;
     }
-    const SoundHandle handle = soundModuleFromFile(fileName);
+    const SoundHandle handle = soundModuleFromFile(sound, fileName);
     if (handle == 0)
         return -1;
     moduleHandle = handle;
@@ -42,24 +42,25 @@ void MusicTrack::start(bool musicEnabled, int32_t fromMs)
     enabled = musicEnabled;
     // Switched off means silent, not skipped: the show still reads the spectrum.
     if (!musicEnabled)
-        soundSetVolume(handle, 0.0f);
-    soundStart();
-    soundPlayFrom(handle, static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
+        soundSetVolume(sound, handle, 0.0f);
+    soundStart(sound);
+    soundPlayFrom(sound, handle, static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
 }
 
 void MusicTrack::playFrom(int32_t fromMs)
 {
-    soundSeek(activeHandle(), static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
+    soundSeek(sound, activeHandle(), static_cast<uint64_t>(fromMs > 0 ? fromMs : 0) * soundRate / 1000u);
 }
 
 void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* bins)
 {
     const SoundHandle handle = activeHandle();
     const int32_t t = tickTime(tick);
-    if (heard && enabled && soundHeardFromDevice()) {
+    if (heard && enabled && soundHeardFromDevice(sound)) {
         const int64_t since = static_cast<int64_t>(showNow) - t;
         std::fill(bins, bins + tickSpectrumBins, 0.0f);
-        soundSpectrumAt(handle, soundPosition(handle) - since * soundRate / 1000, bins, tickSpectrumBins);
+        const int64_t heardNow = soundPosition(sound, handle);
+        soundSpectrumAt(sound, handle, heardNow - since * soundRate / 1000, bins, tickSpectrumBins);
         return;
     }
     const size_t index = static_cast<size_t>(tick);
@@ -70,20 +71,20 @@ void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* 
     float* kept = &tickTable[index * tickSpectrumBins];
     if (!tickTableSet[index]) {
         const int64_t end = static_cast<int64_t>(t) * soundRate / 1000;
-        soundSpectrumAt(handle, end, kept, tickSpectrumBins);
+        soundSpectrumAt(sound, handle, end, kept, tickSpectrumBins);
         // Past what has been decoded so far the track may yet grow: asked again then.
-        tickTableSet[index] = end < static_cast<int64_t>(soundLength(handle));
+        tickTableSet[index] = end < static_cast<int64_t>(soundLength(sound, handle));
     }
     std::copy(kept, kept + tickSpectrumBins, bins);
 }
 
 void MusicTrack::captureSpectrum()
 {
-    soundSpectrum(activeHandle(), spectrumBins);
+    soundSpectrum(sound, activeHandle(), spectrumBins);
 }
 
 MusicTrack::~MusicTrack()
 {
-    soundStop();
-    soundFree();
+    soundStop(sound);
+    soundFree(sound);
 }

@@ -2,8 +2,12 @@
 #include <cstdint>
 #include <vector>
 
-// The show's music and this frame's spectrum.
+class SoundLayer;
+
+// The show's music and this frame's spectrum, played through the sound
+// layer it is given.
 struct MusicTrack {
+    SoundLayer& sound;
     bool isModule = false;
     uint32_t moduleHandle = 0;
     uint32_t streamHandle = 0;
@@ -31,7 +35,7 @@ struct MusicTrack {
     std::vector<float> tickTable;   // tickSpectrumBins values a tick
     std::vector<bool> tickTableSet;
 
-    MusicTrack() = default;
+    explicit MusicTrack(SoundLayer& sound) : sound(sound) {}
     ~MusicTrack();  // stops and frees the sound output
     MusicTrack(const MusicTrack&) = delete;
     MusicTrack& operator=(const MusicTrack&) = delete;

@@ -8,25 +8,26 @@
 
 bool loadShowMusic(MusicTrack& music)
 {
-    if (!soundInit()) {
+    SoundLayer& sound = music.sound;
+    if (!soundInit(sound)) {
         std::fprintf(stderr, "duskwheel: the sound output is already in use\n");
         return false;
     }
     if (music.load(showMusicFile) != 0) {
         // Named as the file system names it, like the pictures.
         std::fprintf(stderr, "duskwheel: the music file %s %s\n", dataFilePath(showMusicFile).c_str(),
-                     soundLastFailure());
+                     soundLastFailure(sound));
         return false;
     }
     // A cut-short file still plays; one line says how much of it decodes.
-    if (*soundLastNotice())
+    if (*soundLastNotice(sound))
         std::fprintf(stderr, "duskwheel: the music file %s %s; playing the %.1f s that decode\n",
-                     dataFilePath(showMusicFile).c_str(), soundLastNotice(),
-                     static_cast<double>(soundLength(music.activeHandle())) / soundRate);
+                     dataFilePath(showMusicFile).c_str(), soundLastNotice(sound),
+                     static_cast<double>(soundLength(sound, music.activeHandle())) / soundRate);
     return true;
 }
 
-void prefetchShowMusic()
+void prefetchShowMusic(SoundLayer& sound)
 {
-    soundPrefetchStream(showMusicFile);
+    soundPrefetchStream(sound, showMusicFile);
 }

@@ -57,16 +57,16 @@ ShowSteps liveShowSteps(DemoContext& context, LiveShow& show)
     };
     steps.present = [] { presentFrame(); };
     steps.stopClock = [live] { live->clock.stop(); };
-    steps.stopMusic = [] { soundStop(); };
+    steps.stopMusic = [c] { soundStop(c->music.sound); };
     steps.destroyWindow = [] { destroyGlWindow(); };
     steps.deleteComposer = [live] { live->composer.reset(); };
     steps.reachTime = [live](int32_t showTime) { live->composer->reach(showTime); };
     steps.playMusicFrom = [c](int32_t showTime) { c->music.playFrom(showTime); };
-    steps.holdMusic = [](bool hold) {
+    steps.holdMusic = [c](bool hold) {
         if (hold)
-            soundStop();
+            soundStop(c->music.sound);
         else
-            soundStart();
+            soundStart(c->music.sound);
     };
     return steps;
 }

@@ -42,8 +42,8 @@ int runPlayer(int argc, const char* const* argv, DemoContext& context, const Dis
         options.dataFolder = installedData;  // the working directory's Data still wins
     setDataFolder(options.dataFolder);
     // Decoded while the launcher is open, music and pictures cost the show no time.
-    prefetchShowMusic();
-    prefetchShowPictures();
+    prefetchShowMusic(context.music.sound);
+    prefetchShowPictures(context.pictures);
 
     LiveShow show;
     ShowSteps steps = liveShowSteps(context, show);

@@ -9,6 +9,6 @@ bool VelloranConfigurator::load()
     if (!loadShowMusic(context->music))
         return false;
     loadShowShaders(context->shaders);
-    loadShowTextures(context->textures);
+    loadShowTextures(context->textures, context->pictures);
     return true;
 }

@@ -6,8 +6,8 @@
 
 DemoContext::~DemoContext()
 {
-    // The members release themselves in reverse order (music, shaders,
-    // textures); the version text is ours.
+    // The members release themselves in reverse order (music, pictures,
+    // shaders, textures); the version text is ours.
     // A launcher left without launching skips the teardown that deletes the
     // configurator.
     delete configurator;

@@ -44,8 +44,8 @@ int main(int argc, char** argv)
     // Ctrl-C or SIGTERM quits the launcher or closes the show, rather than killing it mid-frame.
     catchQuitSignals();
     const SdlSession sdl;
-    DemoContext context;
+    SoundLayer sound(platformSoundBackend());
+    DemoContext context(sound);
     const DisplaySource& displays = sdlDisplaySource();
-    const SoundLayer sound(platformSoundBackend());
     return runPlayer(argc, argv, context, displays, say, installedData());
 }

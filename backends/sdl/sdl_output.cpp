@@ -28,13 +28,14 @@ int64_t nowNs()
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
 
-void fillBlock(void*, Uint8* stream, int bytes)
+// SDL hands back the sound layer's user pointer, as it was given at the open.
+void fillBlock(void* user, Uint8* stream, int bytes)
 {
     float* out = reinterpret_cast<float*>(stream);
     const uint32_t count = static_cast<uint32_t>(bytes) / (2 * sizeof(float));
     std::memset(stream, 0, static_cast<size_t>(bytes));
     const uint64_t first = mixedFrames.load(std::memory_order_relaxed);
-    mixer(out, count, first);
+    mixer(user, out, count, first);
     for (uint32_t i = 0; i < 2 * count; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
     mixedFrames.store(first + count, std::memory_order_relaxed);
@@ -81,7 +82,9 @@ struct QuietStderr {
     QuietStderr& operator=(const QuietStderr&) = delete;
 };
 
-bool openOutputDevice(MixFunction mix)
+}  // namespace
+
+bool openOutputDevice(MixFunction mix, void* user)
 {
     QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
@@ -97,6 +100,7 @@ bool openOutputDevice(MixFunction mix)
     wanted.channels = 2;
     wanted.samples = 1024;
     wanted.callback = fillBlock;
+    wanted.userdata = user;
     mixer = mix;
     mixedFrames = 0;
     running = false;
@@ -176,13 +180,5 @@ uint64_t outputDeviceHeardFrame()
     return mixed + since > queued ? mixed + since - queued : 0;
 }
 
-}  // namespace
-
-const SoundBackend& platformSoundBackend()
-{
-    static const SoundBackend backend{decodeMp3File,      renderModuleFile,   openOutputDevice,
-                                      runOutputDevice,    closeOutputDevice,  lockOutputDevice,
-                                      unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost,
-                                      outputDeviceHeardFrame};
-    return backend;
-}
+// SDL asks for a block at a time: what it holds is heard within one.
+void dropQueuedOutput() {}

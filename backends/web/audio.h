@@ -20,6 +20,7 @@ void duskAudioDecodeForget(const char* name);
 int duskAudioOpen();
 // Resumes the context and queues the mix ahead of its clock, or suspends it.
 void duskAudioRun(int run);
+void duskAudioDropQueued();
 void duskAudioClose();
 // The output frame the speaker plays now.
 double duskAudioHeardFrame();

@@ -14,14 +14,38 @@ mergeInto(LibraryManager.library, {
     decodes: {},
     out: null,
     blockFrames: 1024,
-    // How far ahead of the context's clock the mix is queued. 120 ms holds
-    // through a 50 ms frame with a block and a timer tick to spare; a tab
-    // in the background gets its timers once a second at worst.
-    aheadSeconds: 0.12,
+    // How far ahead of the context's clock the mix is queued. The main
+    // thread tops it up, and a busy machine holds that thread back for up
+    // to half a second at times (seen in a show's first seconds on two
+    // shared cores), so 600 ms; the heard position follows the queue's
+    // anchors, so the depth costs no sync, and a stop suspends the context
+    // at once. A tab in the background gets its timers once a second at
+    // worst.
+    aheadSeconds: 0.6,
     hiddenAheadSeconds: 1.5,
 
     audioGlobal: function() {
       return typeof window !== 'undefined' ? window : globalThis;
+    },
+
+    // A context made while the launcher is open, suspended (a browser takes
+    // a while to make one), resumed within the Launch press and taken by
+    // the show's output.
+    prepared: null,
+    makeContext: function() {
+      var g = duskAudio.audioGlobal();
+      var Context = g.AudioContext || g.webkitAudioContext;
+      if (!Context)
+        return null;
+      try {
+        return new Context({sampleRate: 44100, latencyHint: 'interactive'});
+      } catch (e) {
+        try {
+          return new Context();
+        } catch (e2) {
+          return null;
+        }
+      }
     },
 
     // Queues blocks of the mix until the queue reaches the context's clock
@@ -41,6 +65,14 @@ mergeInto(LibraryManager.library, {
       a.lastPumpAt = at;
       var hidden = typeof document !== 'undefined' && document.hidden;
       var ahead = hidden ? duskAudio.hiddenAheadSeconds : duskAudio.aheadSeconds;
+      while (a.sources.length && a.sources[0].end < now)
+        a.sources.shift();
+      if (a.dropped) {
+        // After a seek the queue starts again a little ahead of the clock; no gap.
+        a.dropped = false;
+        a.nextTime = now + 0.01;
+        a.anchors.push({frame: a.queuedFrames, time: a.nextTime});
+      }
       if (a.blocks > 0) {
         a.lowestQueued = Math.min(a.lowestQueued, a.nextTime - now);
         if (a.nextTime <= now)
@@ -64,12 +96,18 @@ mergeInto(LibraryManager.library, {
         source.buffer = buffer;
         source.connect(context.destination);
         source.start(a.nextTime);
+        a.sources.push({node: source, end: a.nextTime + frames / 44100});
         a.nextTime += frames / 44100;
         a.queuedFrames += frames;
         ++a.blocks;
       }
     },
   },
+
+  $duskAudio__postset: "Module['prepareAudio'] = function() { " +
+                       "if (!duskAudio.prepared && (duskAudio.prepared = duskAudio.makeContext())) duskAudio.prepared.suspend(); };" +
+                       "Module['unlockAudio'] = function() { var c = duskAudio.prepared || (duskAudio.out && duskAudio.out.context); " +
+                       "if (c) c.resume(); };",
 
   duskAudioDecodeStart__deps: ['$duskAudio'],
   duskAudioDecodeStart: function(name, bytes, length, rate) {
@@ -145,30 +183,23 @@ mergeInto(LibraryManager.library, {
 
   duskAudioOpen__deps: ['$duskAudio'],
   duskAudioOpen: function() {
-    var g = duskAudio.audioGlobal();
-    var Context = g.AudioContext || g.webkitAudioContext;
-    if (!Context)
+    // Opened while the launcher is open, before any press: the context is
+    // resumed within the Launch press (unlockAudio), the gesture that lets
+    // a page make a sound, and a context that never runs counts as lost.
+    var prepared = duskAudio.prepared;
+    var context = prepared || duskAudio.makeContext();
+    duskAudio.prepared = null;
+    if (!context)
       return 0;
-    // A page nobody has touched may not make a sound; its context would
-    // never run and the show would wait on it.
-    if (g.navigator && g.navigator.userActivation && !g.navigator.userActivation.hasBeenActive)
-      return 0;
-    var context;
-    try {
-      context = new Context({sampleRate: 44100, latencyHint: 'interactive'});
-    } catch (e) {
-      try {
-        context = new Context();
-      } catch (e2) {
-        return 0;
-      }
-    }
     var a = {
-      context: context, running: false, nextTime: 0, queuedFrames: 0, blocks: 0, anchors: [],
+      context: context, running: false, nextTime: 0, queuedFrames: 0, blocks: 0, anchors: [], sources: [], dropped: false,
       heard: 0, gapsAt: [], lowestQueued: Infinity, longestPause: 0, lastPumpAt: 0, timer: 0, runAt: 0, timeAtRun: 0,
     };
     duskAudio.out = a;
-    context.suspend();
+    // The prepared one was resumed by the press; suspended again, it would
+    // take a while to run once more.
+    if (!prepared)
+      context.suspend();
     a.onVisibility = function() { duskAudio.pump(); };
     if (typeof document !== 'undefined')
       document.addEventListener('visibilitychange', a.onVisibility);
@@ -177,7 +208,7 @@ mergeInto(LibraryManager.library, {
       return {blocks: a.blocks, gapsAtMs: a.gapsAt, lowestQueuedMs: a.lowestQueued * 1000,
               longestPumpPauseMs: a.longestPause,
               contextRate: context.sampleRate, outputLatencyMs: (context.outputLatency || 0) * 1000,
-              baseLatencyMs: (context.baseLatency || 0) * 1000};
+              baseLatencyMs: (context.baseLatency || 0) * 1000, contextTime: context.currentTime};
     };
     return 1;
   },
@@ -200,6 +231,18 @@ mergeInto(LibraryManager.library, {
     // The first block is queued from the timer, not here: the caller
     // starts its channel right after, and that block should hold it.
     a.timer = setInterval(duskAudio.pump, 10);
+  },
+
+  // A seek: the blocks not yet heard are stopped, so the next ones, from the
+  // new place, follow at once; the frames dropped are never heard.
+  duskAudioDropQueued__deps: ['$duskAudio'],
+  duskAudioDropQueued: function() {
+    var a = duskAudio.out;
+    if (!a)
+      return;
+    a.sources.forEach(function(s) { try { s.node.stop(); } catch (e) {} });
+    a.sources = [];
+    a.dropped = true;
   },
 
   duskAudioClose__deps: ['$duskAudio'],

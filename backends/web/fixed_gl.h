@@ -73,6 +73,29 @@ struct TextureUnitState {
     MatrixStack matrices;
 };
 
+// Primitives gathered for one draw: each glEnd adds its vertices as
+// separate triangles (or lines, or points), so that consecutive primitives
+// drawn with the same state go to WebGL as one upload and one draw.
+struct GatheredDraw {
+    GLenum mode = 0;  // GL_TRIANGLES, GL_LINES or GL_POINTS
+    GLuint program = 0;
+    std::vector<FixedVertex> vertices;
+};
+
+// What the WebGL context has now, as the layer last set it, so that a call
+// setting what it already has is left out. -1 (or ~0u) is not yet known.
+struct WebGlMirror {
+    GLuint program = ~0u;
+    int activeUnit = -1;
+    GLuint textures[fixedTextureUnits] = {~0u, ~0u};
+    signed char blend = -1, depthTest = -1, cullFace = -1, scissorTest = -1;
+    GLenum blendSource = 0, blendDestination = 0;
+    GLenum blendEquation = 0;
+    signed char depthMask = -1;
+    GLint viewport[4] = {-1, -1, -1, -1};
+    float clearColour[4] = {-1.0f, -1.0f, -1.0f, -1.0f};
+};
+
 struct FixedGlState {
     MatrixStack modelview;
     MatrixStack projection;
@@ -96,6 +119,8 @@ struct FixedGlState {
     bool inPrimitive = false;
     GLenum primitive = 0;
     std::vector<FixedVertex> batch;
+    GatheredDraw gathered;
+    WebGlMirror webgl;
     // The program that glUseProgram made current; 0 draws with the layer's own.
     GLuint program = 0;
     // The layer's own objects, made with the context.
@@ -111,6 +136,19 @@ FixedGlState& fixedGl();
 bool startFixedGl(const char*& why);
 // Forgets the objects of a context that is gone.
 void forgetFixedGl();
+
+// Draws what is gathered. Every call that changes what a draw reads calls
+// it first, so the gathered primitives are drawn with the state they had.
+void drawGathered(FixedGlState& state);
+// A change to the state that programs read, about to be made: what is
+// gathered is drawn first.
+void changingFixedState(FixedGlState& state);
+
+// WebGL's own calls, left out where the context already has that state.
+void webglUseProgram(FixedGlState& state, GLuint program);
+void webglActiveUnit(FixedGlState& state, int unit);
+// False for a capability the mirror does not follow.
+bool webglSetCapability(FixedGlState& state, GLenum cap, bool on);
 
 // Matrices in float, as the desktop pipeline multiplies them.
 void multiplyMatrix(Matrix4& into, const float by[16]);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "backends/web/fixed_gl.h"
 #include "backends/web/shader_translation.h"
@@ -77,17 +78,33 @@ const char fixedFragmentBody[] =
     "  dusk_FragColor = c;\n"
     "}\n";
 
-// Where each built-in of a program is; -1 for what it does not use.
+// A built-in uniform of a program: where it is (-1 where the program does
+// not use it) and the values it was last given, so that a value it already
+// has is not sent again.
+struct Uniform {
+    GLint at = -1;
+    std::vector<float> last;
+
+    // True when at is used and values differ from what it has.
+    bool differs(const float* values, size_t count)
+    {
+        if (at < 0 || (last.size() == count && std::memcmp(last.data(), values, count * sizeof(float)) == 0))
+            return false;
+        last.assign(values, values + count);
+        return true;
+    }
+};
+
 struct ProgramBuiltins {
-    GLint modelview = -1, projection = -1, mvp = -1, normalMatrix = -1;
-    GLint lightAmbient = -1, lightDiffuse = -1, lightSpecular = -1, lightPosition = -1;
-    GLint spotDirection = -1, spotExponent = -1, spotCutoff = -1, spotCosCutoff = -1;
-    GLint constantAtt = -1, linearAtt = -1, quadraticAtt = -1;
-    GLint matEmission = -1, matAmbient = -1, matDiffuse = -1, matSpecular = -1, matShininess = -1;
-    GLint fogColour = -1, fogDensity = -1, fogStart = -1, fogEnd = -1, fogScale = -1;
+    Uniform modelview, projection, mvp, normalMatrix;
+    Uniform lightAmbient, lightDiffuse, lightSpecular, lightPosition;
+    Uniform spotDirection, spotExponent, spotCutoff, spotCosCutoff;
+    Uniform constantAtt, linearAtt, quadraticAtt;
+    Uniform matEmission, matAmbient, matDiffuse, matSpecular, matShininess;
+    Uniform fogColour, fogDensity, fogStart, fogEnd, fogScale;
     // The layer's own program only.
-    GLint lighting = -1, lightModelAmbient = -1, textureMatrix = -1, textures = -1, textureOn = -1;
-    GLint envMode = -1, envColour = -1, fogOn = -1, fogMode = -1;
+    Uniform lighting, lightModelAmbient, textureMatrix, textures, textureOn;
+    Uniform envMode, envColour, fogOn, fogMode;
     uint64_t fedSerial = 0;
 };
 
@@ -97,9 +114,11 @@ std::map<GLuint, ProgramBuiltins>& builtinsByProgram()
     return programs;
 }
 
-GLint where(GLuint program, const char* name)
+Uniform where(GLuint program, const char* name)
 {
-    return emscripten_glGetUniformLocation(program, name);
+    Uniform u;
+    u.at = emscripten_glGetUniformLocation(program, name);
+    return u;
 }
 
 GLuint compile(GLenum type, const std::string& text, std::string& log)
@@ -139,16 +158,44 @@ void normalMatrixOf(const Matrix4& mv, float out[9])
     out[8] = (a * e - b * d) * inv;
 }
 
-void setVec4(GLint at, const float* v)
+void setMatrix4(Uniform& u, const float* m, int count = 1)
 {
-    if (at >= 0)
-        emscripten_glUniform4fv(at, 1, v);
+    if (u.differs(m, 16 * static_cast<size_t>(count)))
+        emscripten_glUniformMatrix4fv(u.at, count, GL_FALSE, m);
 }
 
-void setFloat(GLint at, float v)
+void setMatrix3(Uniform& u, const float* m)
 {
-    if (at >= 0)
-        emscripten_glUniform1f(at, v);
+    if (u.differs(m, 9))
+        emscripten_glUniformMatrix3fv(u.at, 1, GL_FALSE, m);
+}
+
+void setVec4(Uniform& u, const float* v, int count = 1)
+{
+    if (u.differs(v, 4 * static_cast<size_t>(count)))
+        emscripten_glUniform4fv(u.at, count, v);
+}
+
+void setVec3(Uniform& u, const float* v)
+{
+    if (u.differs(v, 3))
+        emscripten_glUniform3fv(u.at, 1, v);
+}
+
+void setFloat(Uniform& u, float v)
+{
+    if (u.differs(&v, 1))
+        emscripten_glUniform1f(u.at, v);
+}
+
+// Ints compared as floats: the values are small (flags, units, GL's enums).
+void setInts(Uniform& u, const GLint* v, int count = 1)
+{
+    float asFloats[fixedTextureUnits];
+    for (int i = 0; i < count; ++i)
+        asFloats[i] = static_cast<float>(v[i]);
+    if (u.differs(asFloats, static_cast<size_t>(count)))
+        emscripten_glUniform1iv(u.at, count, v);
 }
 
 }  // namespace
@@ -210,25 +257,21 @@ void feedProgramUniforms(FixedGlState& state, GLuint program)
 
     const Matrix4& mv = state.modelview.top();
     const Matrix4& p = state.projection.top();
-    const Matrix4 mvp = product(p, mv);
-    if (b.modelview >= 0)
-        emscripten_glUniformMatrix4fv(b.modelview, 1, GL_FALSE, mv.m);
-    if (b.projection >= 0)
-        emscripten_glUniformMatrix4fv(b.projection, 1, GL_FALSE, p.m);
-    if (b.mvp >= 0)
-        emscripten_glUniformMatrix4fv(b.mvp, 1, GL_FALSE, mvp.m);
-    if (b.normalMatrix >= 0) {
+    setMatrix4(b.modelview, mv.m);
+    setMatrix4(b.projection, p.m);
+    if (b.mvp.at >= 0)
+        setMatrix4(b.mvp, product(p, mv).m);
+    if (b.normalMatrix.at >= 0) {
         float n[9];
         normalMatrixOf(mv, n);
-        emscripten_glUniformMatrix3fv(b.normalMatrix, 1, GL_FALSE, n);
+        setMatrix3(b.normalMatrix, n);
     }
     const LightState& l = state.light0State;
     setVec4(b.lightAmbient, l.ambient);
     setVec4(b.lightDiffuse, l.diffuse);
     setVec4(b.lightSpecular, l.specular);
     setVec4(b.lightPosition, l.position);
-    if (b.spotDirection >= 0)
-        emscripten_glUniform3fv(b.spotDirection, 1, l.spotDirection);
+    setVec3(b.spotDirection, l.spotDirection);
     setFloat(b.spotExponent, l.spotExponent);
     setFloat(b.spotCutoff, l.spotCutoff);
     setFloat(b.spotCosCutoff, static_cast<float>(std::cos(l.spotCutoff * M_PI / 180.0)));
@@ -248,14 +291,14 @@ void feedProgramUniforms(FixedGlState& state, GLuint program)
     setFloat(b.fogEnd, f.end);
     setFloat(b.fogScale, f.end != f.start ? 1.0f / (f.end - f.start) : 0.0f);
 
-    if (b.lighting >= 0)
-        emscripten_glUniform1i(b.lighting, state.lighting && state.light0);
+    const GLint lighting = state.lighting && state.light0;
+    setInts(b.lighting, &lighting);
     setVec4(b.lightModelAmbient, state.lightModelAmbient);
-    if (b.textureMatrix >= 0) {
-        float matrices[32];
+    if (b.textureMatrix.at >= 0) {
+        float matrices[16 * fixedTextureUnits];
         for (int u = 0; u < fixedTextureUnits; ++u)
             std::memcpy(matrices + 16 * u, state.units[u].matrices.top().m, sizeof(float) * 16);
-        emscripten_glUniformMatrix4fv(b.textureMatrix, fixedTextureUnits, GL_FALSE, matrices);
+        setMatrix4(b.textureMatrix, matrices, fixedTextureUnits);
     }
     GLint samplers[fixedTextureUnits], on[fixedTextureUnits], modes[fixedTextureUnits];
     float colours[4 * fixedTextureUnits];
@@ -265,18 +308,14 @@ void feedProgramUniforms(FixedGlState& state, GLuint program)
         modes[u] = static_cast<GLint>(state.units[u].envMode);
         std::memcpy(colours + 4 * u, state.units[u].envColour, sizeof(float) * 4);
     }
-    if (b.textures >= 0)
-        emscripten_glUniform1iv(b.textures, fixedTextureUnits, samplers);
-    if (b.textureOn >= 0)
-        emscripten_glUniform1iv(b.textureOn, fixedTextureUnits, on);
-    if (b.envMode >= 0)
-        emscripten_glUniform1iv(b.envMode, fixedTextureUnits, modes);
-    if (b.envColour >= 0)
-        emscripten_glUniform4fv(b.envColour, fixedTextureUnits, colours);
-    if (b.fogOn >= 0)
-        emscripten_glUniform1i(b.fogOn, state.fog);
-    if (b.fogMode >= 0)
-        emscripten_glUniform1i(b.fogMode, static_cast<GLint>(f.mode));
+    setInts(b.textures, samplers, fixedTextureUnits);
+    setInts(b.textureOn, on, fixedTextureUnits);
+    setInts(b.envMode, modes, fixedTextureUnits);
+    setVec4(b.envColour, colours, fixedTextureUnits);
+    const GLint fogOn = state.fog;
+    setInts(b.fogOn, &fogOn);
+    const GLint fogMode = static_cast<GLint>(f.mode);
+    setInts(b.fogMode, &fogMode);
 }
 
 void bindFixedAttributes(GLuint program)
@@ -346,6 +385,19 @@ bool startFixedGl(const char*& why)
                                      reinterpret_cast<void*>(offsetof(FixedVertex, texCoord) + 4 * sizeof(float)));
     for (GLuint a = attribVertex; a <= attribTexCoord1; ++a)
         emscripten_glEnableVertexAttribArray(a);
+    // A new context has WebGL's initial state, the viewport aside.
+    WebGlMirror& w = state.webgl;
+    w.program = 0;
+    w.activeUnit = 0;
+    for (GLuint& texture : w.textures)
+        texture = 0;
+    w.blend = w.depthTest = w.cullFace = w.scissorTest = 0;
+    w.blendSource = GL_ONE;
+    w.blendDestination = GL_ZERO;
+    w.blendEquation = GL_FUNC_ADD;
+    w.depthMask = 1;
+    for (float& c : w.clearColour)
+        c = 0.0f;
     return true;
 }
 

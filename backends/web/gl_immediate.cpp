@@ -35,25 +35,69 @@ void emitVertex(float x, float y, float z, float w)
     state.batch.push_back(v);
 }
 
-// Quads become two triangles each (0 1 2, 0 2 3), polygons a fan: WebGL
-// draws neither.
-GLenum webglMode(GLenum mode, std::vector<FixedVertex>& vertices)
+// The mode a primitive is gathered under: every kind of triangle as
+// separate triangles, every kind of line as separate lines, so that
+// consecutive primitives of one kind join into one draw.
+GLenum listMode(GLenum mode)
 {
     switch (mode) {
-    case GL_QUADS: {
-        std::vector<FixedVertex> triangles;
-        triangles.reserve(vertices.size() / 4 * 6);
-        for (size_t q = 0; q + 3 < vertices.size(); q += 4) {
-            const size_t order[6] = {0, 1, 2, 0, 2, 3};
-            for (size_t k : order)
-                triangles.push_back(vertices[q + k]);
-        }
-        vertices.swap(triangles);
-        return GL_TRIANGLES;
+    case GL_POINTS: return GL_POINTS;
+    case GL_LINES:
+    case GL_LINE_STRIP:
+    case GL_LINE_LOOP: return GL_LINES;
+    default: return GL_TRIANGLES;
     }
-    case GL_QUAD_STRIP: return GL_TRIANGLE_STRIP;
-    case GL_POLYGON: return GL_TRIANGLE_FAN;
-    default: return mode;
+}
+
+// Appends the primitive's vertices to out in its list mode: quads as two
+// triangles each (0 1 2, 0 2 3), strips with every other triangle turned
+// back to keep the winding, fans and polygons around their first vertex.
+void appendAsList(GLenum mode, const std::vector<FixedVertex>& v, std::vector<FixedVertex>& out)
+{
+    const size_t n = v.size();
+    auto add = [&](size_t a, size_t b, size_t c) {
+        out.push_back(v[a]);
+        out.push_back(v[b]);
+        out.push_back(v[c]);
+    };
+    switch (mode) {
+    case GL_POINTS: out.insert(out.end(), v.begin(), v.end()); break;
+    case GL_LINES: out.insert(out.end(), v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n & ~size_t{1})); break;
+    case GL_LINE_STRIP:
+    case GL_LINE_LOOP:
+        for (size_t i = 0; i + 1 < n; ++i) {
+            out.push_back(v[i]);
+            out.push_back(v[i + 1]);
+        }
+        if (mode == GL_LINE_LOOP && n > 2) {
+            out.push_back(v[n - 1]);
+            out.push_back(v[0]);
+        }
+        break;
+    case GL_TRIANGLES:
+        out.insert(out.end(), v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n / 3 * 3));
+        break;
+    case GL_QUADS:
+        for (size_t q = 0; q + 3 < n; q += 4) {
+            add(q, q + 1, q + 2);
+            add(q, q + 2, q + 3);
+        }
+        break;
+    case GL_TRIANGLE_STRIP:
+    case GL_QUAD_STRIP:
+        for (size_t i = 0; i + 2 < n; ++i) {
+            if (i % 2 == 0)
+                add(i, i + 1, i + 2);
+            else
+                add(i + 1, i, i + 2);
+        }
+        break;
+    case GL_TRIANGLE_FAN:
+    case GL_POLYGON:
+        for (size_t i = 1; i + 1 < n; ++i)
+            add(0, i, i + 1);
+        break;
+    default: break;  // GL_INVALID_ENUM: nothing is drawn
     }
 }
 
@@ -63,6 +107,27 @@ int unitOf(GLenum texture)
 }
 
 }  // namespace
+
+void drawGathered(FixedGlState& state)
+{
+    GatheredDraw& gathered = state.gathered;
+    if (gathered.vertices.empty())
+        return;
+    webglUseProgram(state, gathered.program);
+    feedProgramUniforms(state, gathered.program);
+    // The layer's vertex array and buffer stay bound from the start: nothing
+    // else binds any.
+    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(gathered.vertices.size() * sizeof(FixedVertex)),
+                            gathered.vertices.data(), GL_STREAM_DRAW);
+    emscripten_glDrawArrays(gathered.mode, 0, static_cast<GLsizei>(gathered.vertices.size()));
+    gathered.vertices.clear();
+}
+
+void changingFixedState(FixedGlState& state)
+{
+    drawGathered(state);
+    ++state.serial;
+}
 
 extern "C" {
 
@@ -76,23 +141,25 @@ void glBegin(GLenum mode)
     state.batch.clear();
 }
 
+// The primitive joins what is gathered when it is drawn the same way; the
+// state it is drawn with is the same, as every change draws what is
+// gathered first.
 void glEnd()
 {
     FixedGlState& state = fixedGl();
     if (!state.inPrimitive)
         return;
     state.inPrimitive = false;
-    const GLenum mode = webglMode(state.primitive, state.batch);
-    if (state.batch.empty() || state.fixedProgram == 0)
+    if (state.fixedProgram == 0)
         return;
+    const GLenum mode = listMode(state.primitive);
     const GLuint program = state.program ? state.program : state.fixedProgram;
-    emscripten_glUseProgram(program);
-    feedProgramUniforms(state, program);
-    emscripten_glBindVertexArray(state.vertexArray);
-    emscripten_glBindBuffer(GL_ARRAY_BUFFER, state.vertexBuffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(state.batch.size() * sizeof(FixedVertex)),
-                            state.batch.data(), GL_STREAM_DRAW);
-    emscripten_glDrawArrays(mode, 0, static_cast<GLsizei>(state.batch.size()));
+    GatheredDraw& gathered = state.gathered;
+    if (!gathered.vertices.empty() && (gathered.mode != mode || gathered.program != program))
+        drawGathered(state);
+    gathered.mode = mode;
+    gathered.program = program;
+    appendAsList(state.primitive, state.batch, gathered.vertices);
 }
 
 void glVertex2f(GLfloat x, GLfloat y) { emitVertex(x, y, 0.0f, 1.0f); }
@@ -160,8 +227,9 @@ void glActiveTexture(GLenum texture)
     const int unit = unitOf(texture);
     if (unit < 0 || unit >= fixedTextureUnits)
         return;
-    fixedGl().activeUnit = unit;
-    emscripten_glActiveTexture(texture);
+    FixedGlState& state = fixedGl();
+    state.activeUnit = unit;
+    webglActiveUnit(state, unit);
 }
 
 }  // extern "C"

@@ -18,6 +18,24 @@ void glMultiTexCoord2fv(GLenum, const GLfloat*);
 void glMultiTexCoord3fv(GLenum, const GLfloat*);
 void glMultiTexCoord4fv(GLenum, const GLfloat*);
 }
+void layerBindFramebuffer(GLenum, GLuint);
+void layerFramebufferTexture2D(GLenum, GLenum, GLenum, GLuint, GLint);
+void layerUniform1f(GLint, GLfloat);
+void layerUniform2f(GLint, GLfloat, GLfloat);
+void layerUniform3f(GLint, GLfloat, GLfloat, GLfloat);
+void layerUniform4f(GLint, GLfloat, GLfloat, GLfloat, GLfloat);
+void layerUniform1i(GLint, GLint);
+void layerUniform2i(GLint, GLint, GLint);
+void layerUniform3i(GLint, GLint, GLint, GLint);
+void layerUniform4i(GLint, GLint, GLint, GLint, GLint);
+void layerUniform1fv(GLint, GLsizei, const GLfloat*);
+void layerUniform2fv(GLint, GLsizei, const GLfloat*);
+void layerUniform3fv(GLint, GLsizei, const GLfloat*);
+void layerUniform4fv(GLint, GLsizei, const GLfloat*);
+void layerUniform1iv(GLint, GLsizei, const GLint*);
+void layerUniform2iv(GLint, GLsizei, const GLint*);
+void layerUniform3iv(GLint, GLsizei, const GLint*);
+void layerUniform4iv(GLint, GLsizei, const GLint*);
 
 namespace {
 
@@ -28,9 +46,11 @@ struct Entry {
 
 #define DUSK_OWN(name) {#name, reinterpret_cast<void*>(&name)}
 #define DUSK_WEBGL(name) {#name, reinterpret_cast<void*>(&emscripten_##name)}
+// Calls that change what a draw reads: the layer's, which draw what is gathered first.
+#define DUSK_LAYER(name) {"gl" #name, reinterpret_cast<void*>(&layer##name)}
 
 const Entry entries[] = {
-    DUSK_WEBGL(glBlendEquation),
+    DUSK_OWN(glBlendEquation),
     DUSK_OWN(glActiveTexture),
     DUSK_OWN(glClientActiveTexture),
     DUSK_OWN(glMultiTexCoord1f),
@@ -52,22 +72,22 @@ const Entry entries[] = {
     DUSK_OWN(glLinkProgram),
     DUSK_OWN(glUseProgram),
     DUSK_WEBGL(glValidateProgram),
-    DUSK_WEBGL(glUniform1f),
-    DUSK_WEBGL(glUniform2f),
-    DUSK_WEBGL(glUniform3f),
-    DUSK_WEBGL(glUniform4f),
-    DUSK_WEBGL(glUniform1i),
-    DUSK_WEBGL(glUniform2i),
-    DUSK_WEBGL(glUniform3i),
-    DUSK_WEBGL(glUniform4i),
-    DUSK_WEBGL(glUniform1fv),
-    DUSK_WEBGL(glUniform2fv),
-    DUSK_WEBGL(glUniform3fv),
-    DUSK_WEBGL(glUniform4fv),
-    DUSK_WEBGL(glUniform1iv),
-    DUSK_WEBGL(glUniform2iv),
-    DUSK_WEBGL(glUniform3iv),
-    DUSK_WEBGL(glUniform4iv),
+    DUSK_LAYER(Uniform1f),
+    DUSK_LAYER(Uniform2f),
+    DUSK_LAYER(Uniform3f),
+    DUSK_LAYER(Uniform4f),
+    DUSK_LAYER(Uniform1i),
+    DUSK_LAYER(Uniform2i),
+    DUSK_LAYER(Uniform3i),
+    DUSK_LAYER(Uniform4i),
+    DUSK_LAYER(Uniform1fv),
+    DUSK_LAYER(Uniform2fv),
+    DUSK_LAYER(Uniform3fv),
+    DUSK_LAYER(Uniform4fv),
+    DUSK_LAYER(Uniform1iv),
+    DUSK_LAYER(Uniform2iv),
+    DUSK_LAYER(Uniform3iv),
+    DUSK_LAYER(Uniform4iv),
     DUSK_WEBGL(glGetProgramiv),
     DUSK_WEBGL(glGetShaderiv),
     DUSK_WEBGL(glGetProgramInfoLog),
@@ -93,8 +113,8 @@ const Entry entries[] = {
     DUSK_WEBGL(glDisableVertexAttribArray),
     DUSK_WEBGL(glGenFramebuffers),
     DUSK_WEBGL(glDeleteFramebuffers),
-    DUSK_WEBGL(glBindFramebuffer),
-    DUSK_WEBGL(glFramebufferTexture2D),
+    DUSK_LAYER(BindFramebuffer),
+    DUSK_LAYER(FramebufferTexture2D),
     DUSK_WEBGL(glGenRenderbuffers),
     DUSK_WEBGL(glBindRenderbuffer),
     DUSK_WEBGL(glRenderbufferStorage),
@@ -105,6 +125,7 @@ const Entry entries[] = {
 
 #undef DUSK_OWN
 #undef DUSK_WEBGL
+#undef DUSK_LAYER
 
 }  // namespace
 

@@ -8,16 +8,23 @@
 
 namespace {
 
-void loadInto(MatrixStack& stack, const float m[16])
+// The current stack's top becomes m; what is gathered is drawn first when
+// that changes it.
+void setTop(FixedGlState& state, const Matrix4& m)
 {
-    std::memcpy(stack.top().m, m, sizeof stack.top().m);
+    Matrix4& top = currentStack(state).top();
+    if (std::memcmp(top.m, m.m, sizeof m.m) == 0)
+        return;
+    changingFixedState(state);
+    top = m;
 }
 
 void multiplyCurrent(const float m[16])
 {
     FixedGlState& state = fixedGl();
-    multiplyMatrix(currentStack(state).top(), m);
-    ++state.serial;
+    Matrix4 top = currentStack(state).top();
+    multiplyMatrix(top, m);
+    setTop(state, top);
 }
 
 void normalise(float v[3])
@@ -77,15 +84,15 @@ void glMatrixMode(GLenum mode)
 void glLoadIdentity()
 {
     FixedGlState& state = fixedGl();
-    currentStack(state).top() = Matrix4{};
-    ++state.serial;
+    setTop(state, Matrix4{});
 }
 
 void glLoadMatrixf(const GLfloat* m)
 {
     FixedGlState& state = fixedGl();
-    loadInto(currentStack(state), m);
-    ++state.serial;
+    Matrix4 loaded;
+    std::memcpy(loaded.m, m, sizeof loaded.m);
+    setTop(state, loaded);
 }
 
 void glMultMatrixf(const GLfloat* m)
@@ -116,19 +123,20 @@ void glPopMatrix()
     MatrixStack& stack = currentStack(state);
     if (stack.depth == 0)
         return;  // GL_STACK_UNDERFLOW
+    setTop(state, stack.levels[stack.depth - 1]);
     --stack.depth;
-    ++state.serial;
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     FixedGlState& state = fixedGl();
-    float* m = currentStack(state).top().m;
+    Matrix4 top = currentStack(state).top();
+    float* m = top.m;
     m[12] = m[0] * x + m[4] * y + m[8] * z + m[12];
     m[13] = m[1] * x + m[5] * y + m[9] * z + m[13];
     m[14] = m[2] * x + m[6] * y + m[10] * z + m[14];
     m[15] = m[3] * x + m[7] * y + m[11] * z + m[15];
-    ++state.serial;
+    setTop(state, top);
 }
 
 void glTranslated(GLdouble x, GLdouble y, GLdouble z)
@@ -139,13 +147,14 @@ void glTranslated(GLdouble x, GLdouble y, GLdouble z)
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
     FixedGlState& state = fixedGl();
-    float* m = currentStack(state).top().m;
+    Matrix4 top = currentStack(state).top();
+    float* m = top.m;
     for (int i = 0; i < 4; ++i) {
         m[i] *= x;
         m[4 + i] *= y;
         m[8 + i] *= z;
     }
-    ++state.serial;
+    setTop(state, top);
 }
 
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)

@@ -1,6 +1,6 @@
 // Desktop shader programs on WebGL 2: each text translated to GLSL ES 3.00
 // as it is handed over, the layer's attribute names bound before each link,
-// and the current program remembered so that glEnd feeds its built-ins.
+// and the current program remembered so that a draw feeds its built-ins.
 #include <string>
 
 #include "backends/web/fixed_gl.h"
@@ -30,6 +30,7 @@ void glShaderSource(GLuint shader, GLsizei count, const GLchar* const* strings, 
 
 void glLinkProgram(GLuint program)
 {
+    drawGathered(fixedGl());
     bindFixedAttributes(program);
     emscripten_glLinkProgram(program);
     GLint linked = GL_FALSE;
@@ -40,18 +41,20 @@ void glLinkProgram(GLuint program)
         forgetProgramBuiltins(program);
 }
 
+// WebGL's program follows at the next draw or uniform call: a draw names its own.
 void glUseProgram(GLuint program)
 {
-    FixedGlState& state = fixedGl();
-    state.program = program;
-    emscripten_glUseProgram(program);
+    fixedGl().program = program;
 }
 
 void glDeleteProgram(GLuint program)
 {
     FixedGlState& state = fixedGl();
+    drawGathered(state);
     if (state.program == program)
         state.program = 0;
+    if (state.webgl.program == program)
+        state.webgl.program = ~0u;  // its name may come back for another
     forgetProgramBuiltins(program);
     emscripten_glDeleteProgram(program);
 }

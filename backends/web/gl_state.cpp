@@ -36,6 +36,30 @@ void copy4(float* to, const float* from)
     std::memcpy(to, from, sizeof(float) * 4);
 }
 
+// Sets field to value, drawing what is gathered first, only when it changes.
+template <class T>
+void change(FixedGlState& state, T& field, const T& value)
+{
+    if (std::memcmp(&field, &value, sizeof(T)) == 0)
+        return;
+    changingFixedState(state);
+    std::memcpy(&field, &value, sizeof(T));
+}
+
+void enableCapability(GLenum cap, bool on)
+{
+    FixedGlState& state = fixedGl();
+    if (bool* flag = fixedCapability(state, cap))
+        change(state, *flag, on);
+    else if (!webglSetCapability(state, cap, on)) {
+        drawGathered(state);
+        if (on)
+            emscripten_glEnable(cap);
+        else
+            emscripten_glDisable(cap);
+    }
+}
+
 void setMaterial(MaterialState& m, GLenum pname, const GLfloat* v)
 {
     switch (pname) {
@@ -58,24 +82,12 @@ extern "C" {
 
 void glEnable(GLenum cap)
 {
-    FixedGlState& state = fixedGl();
-    if (bool* on = fixedCapability(state, cap)) {
-        *on = true;
-        ++state.serial;
-    } else {
-        emscripten_glEnable(cap);
-    }
+    enableCapability(cap, true);
 }
 
 void glDisable(GLenum cap)
 {
-    FixedGlState& state = fixedGl();
-    if (bool* on = fixedCapability(state, cap)) {
-        *on = false;
-        ++state.serial;
-    } else {
-        emscripten_glDisable(cap);
-    }
+    enableCapability(cap, false);
 }
 
 GLboolean glIsEnabled(GLenum cap)
@@ -92,7 +104,7 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* v)
     if (light != GL_LIGHT0)
         return;
     FixedGlState& state = fixedGl();
-    LightState& l = state.light0State;
+    LightState l = state.light0State;
     switch (pname) {
     case GL_AMBIENT: copy4(l.ambient, v); break;
     case GL_DIFFUSE: copy4(l.diffuse, v); break;
@@ -106,7 +118,7 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* v)
     case GL_QUADRATIC_ATTENUATION: l.quadraticAttenuation = v[0]; break;
     default: return;
     }
-    ++state.serial;
+    change(state, state.light0State, l);
 }
 
 void glLightf(GLenum light, GLenum pname, GLfloat value)
@@ -118,8 +130,9 @@ void glLightModelfv(GLenum pname, const GLfloat* v)
 {
     FixedGlState& state = fixedGl();
     if (pname == GL_LIGHT_MODEL_AMBIENT) {
-        copy4(state.lightModelAmbient, v);
-        ++state.serial;
+        float ambient[4];
+        copy4(ambient, v);
+        change(state, state.lightModelAmbient, ambient);
     }
 }
 
@@ -129,8 +142,9 @@ void glMaterialfv(GLenum face, GLenum pname, const GLfloat* v)
     if (face != GL_FRONT && face != GL_FRONT_AND_BACK)
         return;
     FixedGlState& state = fixedGl();
-    setMaterial(state.material, pname, v);
-    ++state.serial;
+    MaterialState m = state.material;
+    setMaterial(m, pname, v);
+    change(state, state.material, m);
 }
 
 void glMaterialf(GLenum face, GLenum pname, GLfloat value)
@@ -141,7 +155,7 @@ void glMaterialf(GLenum face, GLenum pname, GLfloat value)
 void glFogfv(GLenum pname, const GLfloat* v)
 {
     FixedGlState& state = fixedGl();
-    FogState& f = state.fogState;
+    FogState f = state.fogState;
     switch (pname) {
     case GL_FOG_COLOR: copy4(f.colour, v); break;
     case GL_FOG_DENSITY: f.density = v[0]; break;
@@ -150,7 +164,7 @@ void glFogfv(GLenum pname, const GLfloat* v)
     case GL_FOG_MODE: f.mode = static_cast<GLenum>(v[0]); break;
     default: return;
     }
-    ++state.serial;
+    change(state, state.fogState, f);
 }
 
 void glFogf(GLenum pname, GLfloat value)
@@ -170,13 +184,13 @@ void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* v)
         return;
     FixedGlState& state = fixedGl();
     TextureUnitState& unit = state.units[state.activeUnit];
-    if (pname == GL_TEXTURE_ENV_MODE)
-        unit.envMode = static_cast<GLenum>(v[0]);
-    else if (pname == GL_TEXTURE_ENV_COLOR)
-        copy4(unit.envColour, v);
-    else
-        return;
-    ++state.serial;
+    if (pname == GL_TEXTURE_ENV_MODE) {
+        change(state, unit.envMode, static_cast<GLenum>(v[0]));
+    } else if (pname == GL_TEXTURE_ENV_COLOR) {
+        float colour[4];
+        copy4(colour, v);
+        change(state, unit.envColour, colour);
+    }
 }
 
 void glTexEnvf(GLenum target, GLenum pname, GLfloat value)

@@ -32,6 +32,7 @@ GLint buildMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei h
         return GLU_INVALID_VALUE;
     if (format != GL_RGBA || type != GL_UNSIGNED_BYTE)
         return GLU_INVALID_ENUM;  // the show's pictures are RGBA bytes; no other layout is taken
+    drawGathered(fixedGl());
     const GLint internal = webglInternalFormat(internalFormat);
     const auto* bytes = static_cast<const uint8_t*>(data);
     int32_t w = gluNearestPower(width);
@@ -60,11 +61,20 @@ extern "C" {
 
 void glBindTexture(GLenum target, GLuint texture)
 {
+    FixedGlState& state = fixedGl();
+    const int unit = state.webgl.activeUnit;
+    const bool mirrored = webglTarget(target) == GL_TEXTURE_2D && unit >= 0 && unit < fixedTextureUnits;
+    if (mirrored && state.webgl.textures[unit] == texture)
+        return;
+    drawGathered(state);
+    if (mirrored)
+        state.webgl.textures[unit] = texture;
     emscripten_glBindTexture(webglTarget(target), texture);
 }
 
 void glTexParameteri(GLenum target, GLenum pname, GLint value)
 {
+    drawGathered(fixedGl());
     // GL_CLAMP has no border to reach in WebGL; the edge is the nearest.
     if (value == GL_CLAMP && (pname == GL_TEXTURE_WRAP_S || pname == GL_TEXTURE_WRAP_T))
         value = GL_CLAMP_TO_EDGE;
@@ -79,6 +89,7 @@ void glTexParameterf(GLenum target, GLenum pname, GLfloat value)
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
                   GLenum format, GLenum type, const void* pixels)
 {
+    drawGathered(fixedGl());
     emscripten_glTexImage2D(webglTarget(target), level, webglInternalFormat(internalFormat), width, height, border,
                             format, type, pixels);
 }

@@ -1,7 +1,8 @@
-// The web entry point. The browser owns the loop: main makes the context,
-// the display source and the sound layer, fills the launcher page and
-// returns; Launch on the page starts the show, which then steps once per
-// animation frame until it ends. index.html?at=... draws listed frames on a
+// The web entry point. The browser owns the loop: main makes the sound
+// layer, the context on it, the WebGL context and the display source, fills
+// the launcher page and returns, the Data files still on their way; Launch on
+// the page starts the show, which then steps once per animation frame until
+// it ends. index.html?at=... draws listed frames on a
 // virtual clock instead, as the capture tool does.
 #include <emscripten/emscripten.h>
 
@@ -17,6 +18,11 @@
 #include "backends/web/display_source.h"
 #include "backends/web/page.h"
 #include "backends/web/show_clock_web.h"
+#include "backends/web/webgl_context.h"
+#include "program/window.h"
+#include "composer/frame_composer.h"
+#include "gl/gl_procs.h"
+#include "run/configurator.h"
 #include "run/demo_context.h"
 #include "program/live_steps.h"
 #include "run/show_run.h"
@@ -40,6 +46,10 @@ struct WebShow {
     VirtualClock clock;
     uint64_t lastFrame = 0;
     uint64_t liveFrames = 0;
+    // The window and the load, done while the launcher is open.
+    bool launchAsked = false;
+    bool preloaded = false;
+    bool preloadOk = false;
 };
 
 std::string joined(const std::vector<std::string>& entries)
@@ -72,7 +82,9 @@ void finish(WebShow& show)
 }
 
 // The first frames wait for the page's decode of the music; then the show is
-// launched once. True from the frame after the launch on.
+// launched once. True from the launch on; a launch with everything loaded
+// ahead draws its first frame at once, one with the load to do draws it in
+// the next animation frame.
 bool launchedOnceDecoded(WebShow& show)
 {
     if (show.launched)
@@ -83,8 +95,49 @@ bool launchedOnceDecoded(WebShow& show)
     if (launchShow(*show.context, show.steps, launcherLaunched, show.pending, show.run) != 0) {
         emscripten_cancel_main_loop();
         duskPageShowFailed();
+        return false;
     }
-    return false;
+    return show.preloaded;
+}
+
+// A frame of each section drawn into the hidden canvas, by a composer of its
+// own: the browser's GL builds what each section's state draws with now,
+// rather than in the show's first frames, where the wait would starve the
+// music's queue. (Without the band shader the composer would say so twice.)
+void drawEachSectionUnseen(DemoContext& context)
+{
+    FrameComposer composer(context.music, context.textures, context.shaders);
+    for (int32_t t : {1000, 6000, 25000, 31000, 52000, 58000, 66000, 86000}) {
+        composer.draw(t);
+        composer.drawScreenFades();
+    }
+    glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    glFlush();
+}
+
+// The context's program and the show's files (track, shaders, pictures with
+// their mipmaps) made and loaded while the launcher is open, once the
+// browser has decoded the track, so that Launch only starts the show.
+void preloadWhenDecoded(void* argument)
+{
+    WebShow& show = *static_cast<WebShow*>(argument);
+    if (show.launchAsked)
+        return;  // Launch came first: the launch loads as it would have
+    if (webSoundDecoding()) {
+        emscripten_async_call(preloadWhenDecoded, argument, 20);
+        return;
+    }
+    DemoContext& context = *show.context;
+    const LauncherLists lists = makeLauncherLists(webDisplaySource());
+    if (!applyLauncherChoices(lists, initialLauncherChoices(lists), context.settings))
+        return;
+    if (!context.configurator)
+        context.configurator = new VelloranConfigurator(&context);
+    show.preloaded = true;
+    show.preloadOk = createGlWindow(context.settings, context.glVersion, context.extensionLoader) &&
+                     liveShowSteps(context, *show.live).load();
+    if (show.preloadOk && context.shaders.findProgram("PP"))
+        drawEachSectionUnseen(context);
 }
 
 void liveFrame(void* argument)
@@ -121,10 +174,10 @@ ShowSteps frameSteps(WebShow& show)
 {
     WebShow* w = &show;
     ShowSteps steps = liveShowSteps(*show.context, *show.live);
-    steps.load = [liveLoad = steps.load] {
+    steps.load = [w, liveLoad = steps.load] {
         // No device: the play position is whatever each frame says it is,
         // so every run sees the same spectrum.
-        soundUseExplicitPosition(true);
+        soundUseExplicitPosition(w->context->music.sound, true);
         return liveLoad();
     };
     steps.startClock = [w] {
@@ -137,7 +190,7 @@ ShowSteps frameSteps(WebShow& show)
         return open && w->clock.frame < w->lastFrame;
     };
     steps.drawFrame = [w, liveDraw = steps.drawFrame] {
-        soundSetPosition(sampleFrameAt(w->context->showTime));
+        soundSetPosition(w->context->music.sound, sampleFrameAt(w->context->showTime));
         liveDraw();
         int32_t listed = 0;
         if (w->clock.takeListed(w->context->showTime, listed))
@@ -151,7 +204,10 @@ ShowSteps frameSteps(WebShow& show)
 ShowSteps pageSteps(WebShow& show)
 {
     DemoContext* c = show.context;
+    WebShow* w = &show;
     ShowSteps steps = liveShowSteps(*show.context, *show.live);
+    // Loaded ahead, it has said what it had to say about the files then.
+    steps.load = [w, liveLoad = steps.load] { return w->preloaded ? w->preloadOk : liveLoad(); };
     steps.pumpMessages = [c, livePump = steps.pumpMessages] {
         followCanvas(*c);
         return livePump();
@@ -174,6 +230,7 @@ EMSCRIPTEN_KEEPALIVE void duskLaunch(WebShow* show, int aspect, int fullscreen, 
     choices.fullscreen = fullscreen != 0;
     choices.vsync = true;  // a browser always syncs
     choices.music = music != 0;
+    show->launchAsked = true;
     if (!applyLauncherChoices(lists, choices, show->pending)) {
         duskPageShowFailed();
         return;
@@ -193,6 +250,16 @@ EMSCRIPTEN_KEEPALIVE void duskFollowVisibility(int hidden)
         emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, 16);
     else
         emscripten_set_main_loop_timing(EM_TIMING_RAF, 1);
+}
+
+// The Data files are in the program's file system: the track is handed to
+// the browser's decoder while the launcher is still open, and for a show to
+// be launched the rest is loaded once it is decoded.
+EMSCRIPTEN_KEEPALIVE void duskDataReady(WebShow* show, int live)
+{
+    webSoundDecodeAhead(showMusicFile);
+    if (live)
+        emscripten_async_call(preloadWhenDecoded, show, 0);
 }
 
 // The position bar: the show time now (-1 before the show runs), the show
@@ -239,18 +306,22 @@ int main()
 {
     // Made in the native order and kept for the page's whole life: the
     // browser calls back into them after main has returned.
-    static DemoContext context;
-    static const SoundLayer sound(platformSoundBackend());
+    static SoundLayer sound(platformSoundBackend());
+    static DemoContext context(sound);
     static LiveShow live;
     static WebShow show;
     show.context = &context;
     show.live = &live;
-    // Decoded while the launcher is open, the music costs the show no time.
-    webSoundDecodeAhead(showMusicFile);
     const LauncherLists lists = makeLauncherLists(webDisplaySource());
     const LauncherChoices choices = initialLauncherChoices(lists);
     duskPageShowLauncher(joined(lists.aspects).c_str(), joined(lists.multisampling).c_str(), choices.aspect,
                          choices.fullscreen, choices.music);
     duskPageStart(&show);
+    // The show's own context, made once the form is up (a browser's first
+    // context takes a while): a browser without WebGL 2 is told so instead.
+    emscripten_async_call([](void*) {
+        if (!openWebGlContext(false))
+            duskPageNoWebGl();
+    }, nullptr, 0);
     return 0;
 }

@@ -27,4 +27,6 @@ void duskPageShowStarted();
 void duskPageFirstFrame();
 void duskPageShowEnded();
 void duskPageShowFailed();
+// The browser gives no WebGL 2 context: the page says so, and offers no launcher.
+void duskPageNoWebGl();
 }

@@ -16,4 +16,5 @@ mergeInto(LibraryManager.library, {
   duskPageFirstFrame: function() { Module.page.firstFrame(); },
   duskPageShowEnded: function() { Module.page.showEnded(); },
   duskPageShowFailed: function() { Module.page.showFailed(); },
+  duskPageNoWebGl: function() { Module.page.noWebGl(); },
 });

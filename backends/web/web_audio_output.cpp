@@ -12,15 +12,19 @@ namespace {
 // The page's one output, as the other builds' device handles are theirs.
 bool opened = false;
 MixFunction mixer = nullptr;
+void* mixerUser = nullptr;  // the sound layer's, handed back to every mix
 uint64_t mixedFrames = 0;
 std::vector<float> block;
 
-bool openOutputDevice(MixFunction mix)
+}  // namespace
+
+bool openOutputDevice(MixFunction mix, void* user)
 {
     if (opened || !duskAudioOpen())
         return false;
     opened = true;
     mixer = mix;
+    mixerUser = user;
     mixedFrames = 0;
     return true;
 }
@@ -38,6 +42,7 @@ void closeOutputDevice()
     duskAudioClose();
     opened = false;
     mixer = nullptr;
+    mixerUser = nullptr;
 }
 
 // The mix runs on the main thread between two of its tasks, never while the
@@ -60,24 +65,20 @@ uint64_t outputDeviceHeardFrame()
     return opened ? static_cast<uint64_t>(duskAudioHeardFrame()) : 0;
 }
 
-}  // namespace
+// The queue runs far ahead of the speaker: a seek drops it.
+void dropQueuedOutput()
+{
+    if (opened)
+        duskAudioDropQueued();
+}
 
 extern "C" EMSCRIPTEN_KEEPALIVE float* webSoundMixBlock(uint32_t count)
 {
     block.assign(2 * static_cast<size_t>(count), 0.0f);
     if (mixer)
-        mixer(block.data(), count, mixedFrames);
+        mixer(mixerUser, block.data(), count, mixedFrames);
     for (float& sample : block)
         sample = std::clamp(sample, -1.0f, 1.0f);
     mixedFrames += count;
     return block.data();
-}
-
-const SoundBackend& platformSoundBackend()
-{
-    static const SoundBackend backend{decodeMp3File,      renderModuleFile,      openOutputDevice,
-                                      runOutputDevice,    closeOutputDevice,     lockOutputDevice,
-                                      unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost,
-                                      outputDeviceHeardFrame};
-    return backend;
 }

@@ -41,9 +41,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     catchStderrWithoutConsole();
     int result = 0;
     {
-        DemoContext context;
+        SoundLayer sound(platformSoundBackend());
+        DemoContext context(sound);
         const DisplaySource& displays = win32DisplaySource();
-        const SoundLayer sound(platformSoundBackend());
         result = runPlayer(__argc, __argv, context, displays, say, dataBesideProgram());
     }
     // Shown once everything is given back, the sound output included.

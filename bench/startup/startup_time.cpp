@@ -22,12 +22,12 @@ int main(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     Clock::time_point launched;
     double firstFrameMs = -1;
-    DemoContext context;
-    const SoundLayer sound(platformSoundBackend());
+    SoundLayer sound(platformSoundBackend());
+    DemoContext context(sound);
     LiveShow live;
     if (prefetch) {
-        prefetchShowMusic();
-        prefetchShowPictures();
+        prefetchShowMusic(sound);
+        prefetchShowPictures(context.pictures);
     }
 
     ShowSteps steps = liveShowSteps(context, live);

@@ -1,5 +1,6 @@
 #include "music/sound/sound.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -18,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 enum class Output { None, Device, Silent, Explicit };
 
 struct SoundState {
-    const SoundBackend& backend;
+    const SoundBackend backend;
     Output output = Output::None;
     bool running = false;
     bool explicitRequested = false;
@@ -46,14 +47,9 @@ struct SoundState {
 
 namespace {
 
-// The layer that main made, or null outside its lifetime: the calls mirror a
-// C sound library's, so they reach one current layer rather than take it.
-SoundState* current = nullptr;
-
-SoundState& sound()
-{
-    return *current;
-}
+// The output device is one per process: held by one layer at a time, while
+// any others play silently.
+std::atomic<bool> deviceHeld{false};
 
 // A prefetch still decoding is told to stop, and ends within a block.
 void endPrefetch(SoundState::Prefetch& p)
@@ -65,25 +61,32 @@ void endPrefetch(SoundState::Prefetch& p)
     p.pcm = std::vector<float>();
 }
 
-SoundChannel* findChannel(SoundHandle handle)
+SoundChannel* findChannel(const SoundState& s, SoundHandle handle)
 {
-    if (handle == 0 || !current)
+    if (handle == 0)
         return nullptr;
-    for (auto& channel : sound().channels)
+    for (auto& channel : s.channels)
         if (channel->handle == handle)
             return channel.get();
     return nullptr;
 }
 
-void mixAll(float* out, uint32_t count, uint64_t first)
+// The device's callback, handed the layer's state as its user pointer.
+void mixAll(void* user, float* out, uint32_t count, uint64_t first)
 {
-    for (auto& channel : sound().channels)
+    for (auto& channel : static_cast<SoundState*>(user)->channels)
         mixChannel(*channel, first, out, count);
 }
 
-uint64_t silentPosition()
+// The device is closed and back with the process, for the next layer that asks.
+void closeDevice(SoundState& s)
 {
-    SoundState& s = sound();
+    s.backend.closeOutputDevice();
+    deviceHeld = false;
+}
+
+uint64_t silentPosition(const SoundState& s)
+{
     if (!s.running)
         return s.silentBase;
     const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - s.silentSince);
@@ -94,13 +97,12 @@ uint64_t silentPosition()
 // restarted) hands over to the silent output at the frame last heard, so the
 // show keeps its clock and its spectrum. A device that comes back is not
 // taken up again: the show stays silent.
-void fallBackIfDeviceLost()
+void fallBackIfDeviceLost(SoundState& s)
 {
-    SoundState& s = sound();
-    if (s.output != Output::Device || !sound().backend.outputDeviceLost())
+    if (s.output != Output::Device || !s.backend.outputDeviceLost())
         return;
-    const uint64_t heard = sound().backend.outputDeviceHeardFrame();
-    sound().backend.closeOutputDevice();
+    const uint64_t heard = s.backend.outputDeviceHeardFrame();
+    closeDevice(s);
     s.output = Output::Silent;
     s.silentBase = heard;
     s.silentSince = Clock::now();
@@ -108,14 +110,14 @@ void fallBackIfDeviceLost()
 }
 
 // The output frame that is being heard now.
-uint64_t heardFrame()
+uint64_t heardFrame(SoundState& s)
 {
-    fallBackIfDeviceLost();
-    switch (sound().output) {
+    fallBackIfDeviceLost(s);
+    switch (s.output) {
     case Output::Device:
-        return sound().backend.outputDeviceHeardFrame();
+        return s.backend.outputDeviceHeardFrame();
     case Output::Silent:
-        return silentPosition();
+        return silentPosition(s);
     default:
         return 0;
     }
@@ -123,43 +125,53 @@ uint64_t heardFrame()
 
 // Channels are added and changed only while the device does not mix.
 struct DeviceLock {
+    const SoundState& s;
     bool held;
-    DeviceLock() : held(sound().output == Output::Device) { if (held) sound().backend.lockOutputDevice(); }
-    ~DeviceLock() { if (held) sound().backend.unlockOutputDevice(); }
+    explicit DeviceLock(const SoundState& s) : s(s), held(s.output == Output::Device)
+    {
+        if (held)
+            s.backend.lockOutputDevice();
+    }
+    ~DeviceLock() { if (held) s.backend.unlockOutputDevice(); }
     DeviceLock(const DeviceLock&) = delete;
     DeviceLock& operator=(const DeviceLock&) = delete;
 };
 
-SoundHandle addChannel(std::vector<float>&& pcm)
+SoundHandle addChannel(SoundState& s, std::vector<float>&& pcm)
 {
-    SoundState& s = sound();
     auto channel = std::make_unique<SoundChannel>();
     channel->handle = s.nextHandle++;
     if (s.nextHandle == 0)
         s.nextHandle = 1;
     channel->pcm = std::move(pcm);
     const SoundHandle handle = channel->handle;
-    DeviceLock lock;
+    DeviceLock lock(s);
     s.channels.push_back(std::move(channel));
     return handle;
 }
 
 }  // namespace
 
-bool soundInit()
+bool soundInit(SoundLayer& sound)
 {
-    if (!current)
-        return false;
-    SoundState& s = sound();
+    SoundState& s = *sound.state;
     if (s.output != Output::None)
         return false;
     s.running = false;
     s.silentBase = 0;
     if (s.explicitRequested) {
         s.output = Output::Explicit;
-    } else if (sound().backend.openOutputDevice(mixAll)) {
+        return true;
+    }
+    if (deviceHeld.exchange(true)) {
+        std::fprintf(stderr, "duskwheel: the sound device is held by another sound layer: playing silently\n");
+        s.output = Output::Silent;
+        return false;
+    }
+    if (s.backend.openOutputDevice(mixAll, &s)) {
         s.output = Output::Device;
     } else {
+        deviceHeld = false;
         std::fprintf(stderr, "duskwheel: no audio device: playing silently\n");
         s.output = Output::Silent;
     }
@@ -168,15 +180,15 @@ bool soundInit()
 
 namespace {
 
-using Decoder = bool (*)(const char*, std::vector<float>&, const char*&);
+using Decoder = bool (*)(SoundState&, const char*, std::vector<float>&, const char*&);
 
 // The prefetched result for this file, handed over (take) or copied; a
 // decode of its own when there is none.
-bool prefetchedOrDecoded(const char* fileName, std::vector<float>& pcm, const char*& why, bool take)
+bool prefetchedOrDecoded(SoundState& s, const char* fileName, std::vector<float>& pcm, const char*& why, bool take)
 {
-    SoundState::Prefetch& p = sound().prefetch;
+    SoundState::Prefetch& p = s.prefetch;
     if (p.fileName.empty() || p.fileName != fileName)
-        return decodeDataFile(sound().backend.decodeMp3File, fileName, pcm, why);
+        return decodeDataFile(s.backend.decodeMp3File, fileName, pcm, why);
     if (p.worker.joinable())
         p.worker.join();
     if (take) {
@@ -189,14 +201,13 @@ bool prefetchedOrDecoded(const char* fileName, std::vector<float>& pcm, const ch
     return p.decoded;
 }
 
-bool takeOrDecodeMp3(const char* fileName, std::vector<float>& pcm, const char*& why)
+bool takeOrDecodeMp3(SoundState& s, const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    return prefetchedOrDecoded(fileName, pcm, why, true);
+    return prefetchedOrDecoded(s, fileName, pcm, why, true);
 }
 
-SoundHandle loadChannel(Decoder decode, const char* fileName)
+SoundHandle loadChannel(SoundState& s, Decoder decode, const char* fileName)
 {
-    SoundState& s = sound();
     std::vector<float> pcm;
     s.lastNotice = "";
     if (s.output == Output::None) {
@@ -208,198 +219,191 @@ SoundHandle loadChannel(Decoder decode, const char* fileName)
         return 0;
     }
     const char* why = "";
-    if (!decode(fileName, pcm, why)) {
+    if (!decode(s, fileName, pcm, why)) {
         s.lastFailure = why;
         return 0;
     }
     s.lastFailure = "";
     s.lastNotice = why;
-    return addChannel(std::move(pcm));
+    return addChannel(s, std::move(pcm));
 }
 
 }  // namespace
 
-SoundHandle soundStreamFromFile(const char* fileName)
+SoundHandle soundStreamFromFile(SoundLayer& sound, const char* fileName)
 {
-    return current ? loadChannel(takeOrDecodeMp3, fileName) : 0;
+    return loadChannel(*sound.state, takeOrDecodeMp3, fileName);
 }
 
-static bool renderModule(const char* fileName, std::vector<float>& pcm, const char*& why)
+static bool renderModule(SoundState& s, const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    return decodeDataFile(sound().backend.renderModuleFile, fileName, pcm, why);
+    return decodeDataFile(s.backend.renderModuleFile, fileName, pcm, why);
 }
 
-SoundHandle soundModuleFromFile(const char* fileName)
+SoundHandle soundModuleFromFile(SoundLayer& sound, const char* fileName)
 {
-    return current ? loadChannel(renderModule, fileName) : 0;
+    return loadChannel(*sound.state, renderModule, fileName);
 }
 
-const char* soundLastFailure()
+const char* soundLastFailure(const SoundLayer& sound)
 {
-    return current ? current->lastFailure : "the sound layer is not there";
+    return sound.state->lastFailure;
 }
 
-const char* soundLastNotice()
+const char* soundLastNotice(const SoundLayer& sound)
 {
-    return current ? current->lastNotice : "";
+    return sound.state->lastNotice;
 }
 
-bool soundDecodeStream(const char* fileName, std::vector<float>& pcm, const char*& why)
+bool soundDecodeStream(SoundLayer& sound, const char* fileName, std::vector<float>& pcm, const char*& why)
 {
-    if (!fileName || !current) {
-        why = fileName ? "the sound layer is not there" : "no file name";
+    if (!fileName) {
+        why = "no file name";
         return false;
     }
-    return prefetchedOrDecoded(fileName, pcm, why, false);
+    return prefetchedOrDecoded(*sound.state, fileName, pcm, why, false);
 }
 
-void soundSetVolume(SoundHandle handle, float volume)
+void soundSetVolume(SoundLayer& sound, SoundHandle handle, float volume)
 {
-    SoundChannel* channel = findChannel(handle);
+    SoundChannel* channel = findChannel(*sound.state, handle);
     if (!channel)
         return;
-    DeviceLock lock;
+    DeviceLock lock(*sound.state);
     channel->volume = volume < 0.0f ? 0.0f : volume;
 }
 
-void soundStart()
+void soundStart(SoundLayer& sound)
 {
-    if (!current)
-        return;
-    SoundState& s = sound();
+    SoundState& s = *sound.state;
     if (s.output == Output::None || s.running)
         return;
     s.running = true;
     if (s.output == Output::Device)
-        sound().backend.runOutputDevice(true);
+        s.backend.runOutputDevice(true);
     else if (s.output == Output::Silent)
         s.silentSince = Clock::now();
 }
 
-void soundPlay(SoundHandle handle)
+void soundPlay(SoundLayer& sound, SoundHandle handle)
 {
-    soundPlayFrom(handle, 0);
+    soundPlayFrom(sound, handle, 0);
 }
 
-void soundPlayFrom(SoundHandle handle, uint64_t from)
+void soundPlayFrom(SoundLayer& sound, SoundHandle handle, uint64_t from)
 {
-    const SoundChannel* channel = findChannel(handle);
+    const SoundChannel* channel = findChannel(*sound.state, handle);
     if (channel && !channel->playing)
-        soundSeek(handle, from);
+        soundSeek(sound, handle, from);
 }
 
-void soundSeek(SoundHandle handle, uint64_t from)
+void soundSeek(SoundLayer& sound, SoundHandle handle, uint64_t from)
 {
-    SoundChannel* channel = findChannel(handle);
+    SoundState& s = *sound.state;
+    SoundChannel* channel = findChannel(s, handle);
     if (!channel)
         return;
-    SoundState& s = sound();
-    DeviceLock lock;
-    if (s.output == Output::Device)
-        channel->startFrame = sound().backend.outputDeviceNextFrame();
-    else if (s.output == Output::Silent)
-        channel->startFrame = silentPosition();
+    DeviceLock lock(s);
+    if (s.output == Output::Device) {
+        if (channel->playing && s.backend.dropQueuedOutput)
+            s.backend.dropQueuedOutput();
+        channel->startFrame = s.backend.outputDeviceNextFrame();
+    } else if (s.output == Output::Silent) {
+        channel->startFrame = silentPosition(s);
+    }
     channel->skipped = from;
     channel->playing = true;
 }
 
-int64_t soundPosition(SoundHandle handle)
+int64_t soundPosition(SoundLayer& sound, SoundHandle handle)
 {
-    const SoundChannel* channel = findChannel(handle);
+    SoundState& s = *sound.state;
+    const SoundChannel* channel = findChannel(s, handle);
     if (!channel || !channel->playing)
         return -1;
-    if (sound().output == Output::Explicit)
-        return static_cast<int64_t>(sound().explicitPosition);
-    return static_cast<int64_t>(heardFrame()) - static_cast<int64_t>(channel->startFrame) +
+    if (s.output == Output::Explicit)
+        return static_cast<int64_t>(s.explicitPosition);
+    return static_cast<int64_t>(heardFrame(s)) - static_cast<int64_t>(channel->startFrame) +
            static_cast<int64_t>(channel->skipped);
 }
 
-uint64_t soundLength(SoundHandle handle)
+uint64_t soundLength(const SoundLayer& sound, SoundHandle handle)
 {
-    const SoundChannel* channel = findChannel(handle);
+    const SoundChannel* channel = findChannel(*sound.state, handle);
     return channel ? channel->frameCount() : 0;
 }
 
-void soundSpectrum(SoundHandle handle, float bins[spectrumBinCount])
+void soundSpectrum(SoundLayer& sound, SoundHandle handle, float bins[spectrumBinCount])
 {
-    const SoundChannel* channel = findChannel(handle);
+    const SoundChannel* channel = findChannel(*sound.state, handle);
     if (!channel)
         return;  // like any call on a handle that is not there
     // The decoded track is written only on the main thread, so reading it
     // here needs no lock.
-    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), soundPosition(handle), bins);
+    spectrumOfPcm(channel->pcm.data(), channel->frameCount(), soundPosition(sound, handle), bins);
 }
 
-void soundSpectrumAt(SoundHandle handle, int64_t end, float* bins, int binCount)
+void soundSpectrumAt(const SoundLayer& sound, SoundHandle handle, int64_t end, float* bins, int binCount)
 {
-    const SoundChannel* channel = findChannel(handle);
+    const SoundChannel* channel = findChannel(*sound.state, handle);
     if (!channel)
         return;
     spectrumOfPcm(channel->pcm.data(), channel->frameCount(), end, bins, binCount);
 }
 
-bool soundHeardFromDevice()
+bool soundHeardFromDevice(SoundLayer& sound)
 {
-    if (!current)
-        return false;
-    fallBackIfDeviceLost();
-    return sound().output == Output::Device;
+    SoundState& s = *sound.state;
+    fallBackIfDeviceLost(s);
+    return s.output == Output::Device;
 }
 
-void soundStop()
+void soundStop(SoundLayer& sound)
 {
-    if (!current)
-        return;
-    SoundState& s = sound();
+    SoundState& s = *sound.state;
     if (!s.running)
         return;
     if (s.output == Output::Device)
-        sound().backend.runOutputDevice(false);
+        s.backend.runOutputDevice(false);
     else if (s.output == Output::Silent)
-        s.silentBase = silentPosition();
+        s.silentBase = silentPosition(s);
     s.running = false;
 }
 
-void soundFree()
+void soundFree(SoundLayer& sound)
 {
-    if (!current)
-        return;
-    SoundState& s = sound();
-    soundStop();
+    SoundState& s = *sound.state;
+    soundStop(sound);
     // A decode nobody took (the launcher was left) stops rather than runs to its end.
     endPrefetch(s.prefetch);
     // The device's thread reads the tracks, so it goes first.
     if (s.output == Output::Device)
-        sound().backend.closeOutputDevice();
+        closeDevice(s);
     s.channels.clear();
     s.output = Output::None;
     s.silentBase = 0;
 }
 
-void soundUseExplicitPosition(bool on)
+void soundUseExplicitPosition(SoundLayer& sound, bool on)
 {
-    if (current)
-        current->explicitRequested = on;
+    sound.state->explicitRequested = on;
 }
 
-void soundSetPosition(uint64_t sampleFrame)
+void soundSetPosition(SoundLayer& sound, uint64_t sampleFrame)
 {
-    if (current)
-        current->explicitPosition = sampleFrame;
+    sound.state->explicitPosition = sampleFrame;
 }
 
-void soundPrefetchStream(const char* fileName)
+void soundPrefetchStream(SoundLayer& sound, const char* fileName)
 {
-    if (!current)
-        return;
-    SoundState::Prefetch& p = sound().prefetch;
+    SoundState::Prefetch& p = sound.state->prefetch;
     if (!fileName || p.worker.joinable())
         return;
     p.fileName = fileName;
     p.decoded = false;
     p.control.stop = false;
     p.control.blocks = 0;
-    const DecodeFunction decode = sound().backend.decodeMp3File;
+    const DecodeFunction decode = sound.state->backend.decodeMp3File;
     try {
         p.worker = std::thread(
             [&p, decode] { p.decoded = decodeDataFile(decode, p.fileName.c_str(), p.pcm, p.why, &p.control); });
@@ -409,19 +413,14 @@ void soundPrefetchStream(const char* fileName)
     }
 }
 
-SoundLayer::SoundLayer(const SoundBackend& backend) : state(new SoundState(backend)), previous(current)
-{
-    current = state;
-}
+SoundLayer::SoundLayer(const SoundBackend& backend) : state(std::make_unique<SoundState>(backend)) {}
 
 SoundLayer::~SoundLayer()
 {
-    soundFree();
-    current = previous;
-    delete state;
+    soundFree(*this);
 }
 
-uint32_t soundPrefetchBlocks()
+uint32_t soundPrefetchBlocks(const SoundLayer& sound)
 {
-    return current ? current->prefetch.control.blocks.load() : 0;
+    return sound.state->prefetch.control.blocks.load();
 }

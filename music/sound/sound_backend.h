@@ -34,16 +34,18 @@ using DecodeFunction = bool (*)(const unsigned char* bytes, size_t size, std::ve
 bool decodeDataFile(DecodeFunction decode, const char* fileName, std::vector<float>& pcm, const char*& why,
                     DecodeControl* control = nullptr);
 
-// Called on the device's own thread: add output frames first .. first +
-// count - 1 into out, which comes zeroed (interleaved stereo float).
-using MixFunction = void (*)(float* out, uint32_t count, uint64_t first);
+// Called on the device's own thread with the user pointer the device was
+// opened with: add output frames first .. first + count - 1 into out, which
+// comes zeroed (interleaved stereo float).
+using MixFunction = void (*)(void* user, float* out, uint32_t count, uint64_t first);
 
 struct SoundBackend {
     DecodeFunction decodeMp3File = nullptr;
     DecodeFunction renderModuleFile = nullptr;
     // The default device at 44100 Hz stereo, paused. False when there is none
     // (or only a stand-in nobody asked for); the caller then plays silently.
-    bool (*openOutputDevice)(MixFunction mix) = nullptr;
+    // The device hands user back to every mix.
+    bool (*openOutputDevice)(MixFunction mix, void* user) = nullptr;
     void (*runOutputDevice)(bool run) = nullptr;
     // Returns once the device's thread will not call mix again.
     void (*closeOutputDevice)() = nullptr;
@@ -57,16 +59,37 @@ struct SoundBackend {
     // The output frame being heard now: frames handed over minus what is still
     // queued in front of the speaker, as far as the device lets us know.
     uint64_t (*outputDeviceHeardFrame)() = nullptr;
+    // Drops what was handed over but not yet heard, so that a seek is heard
+    // at once; a device whose queue is short may keep it.
+    void (*dropQueuedOutput)() = nullptr;
 };
 
-// Each backend defines these: its decoders, and the table of all it offers.
+// Each backend defines these, under the table's names: its decoders,
 bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
                    DecodeControl* control = nullptr);
 bool renderModuleFile(const unsigned char* bytes, size_t size, std::vector<float>& pcm, const char*& why,
                       DecodeControl* control = nullptr);
-const SoundBackend& platformSoundBackend();
+// and its output device.
+bool openOutputDevice(MixFunction mix, void* user);
+void runOutputDevice(bool run);
+void closeOutputDevice();
+void lockOutputDevice();
+void unlockOutputDevice();
+uint64_t outputDeviceNextFrame();
+bool outputDeviceLost();
+uint64_t outputDeviceHeardFrame();
+void dropQueuedOutput();
 
-// The same from a show file, for the tools and tests that decode one directly.
+// The table, one shape for every backend, filled from the functions above
+// where main asks for it: the portable core never does, so it needs none.
+inline SoundBackend platformSoundBackend()
+{
+    return {decodeMp3File,      renderModuleFile,   openOutputDevice,      runOutputDevice,  closeOutputDevice,
+            lockOutputDevice,   unlockOutputDevice, outputDeviceNextFrame, outputDeviceLost, outputDeviceHeardFrame,
+            dropQueuedOutput};
+}
+
+// The decoders from a show file, for the tools and tests that decode one directly.
 inline bool decodeMp3File(const char* fileName, std::vector<float>& pcm, const char*& why,
                           DecodeControl* control = nullptr)
 {

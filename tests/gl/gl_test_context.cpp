@@ -5,12 +5,16 @@
 
 #include "program/window.h"
 #include "launcher/aspect_code.h"
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "run/demo_context.h"
 #include "program/live_steps.h"
 
 DemoContext& glTestContext(int32_t width, int32_t height)
 {
-    static DemoContext context;
+    // The GL tests play nothing: the music's layer has no backend.
+    static SoundLayer sound{SoundBackend{}};
+    static DemoContext context(sound);
     static bool opened = false;
     if (!opened) {
         context.settings.width = width;

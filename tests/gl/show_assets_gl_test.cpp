@@ -72,8 +72,9 @@ TEST(ShowTextures, SevenTexturesInOrderWhateverTheFolderHolds)
     ASSERT_EQ(mkdir("Data/credits.p", 0755), 0);
 
     TextureRegistry textures;
+    PicturePrefetch none;
     ::testing::internal::CaptureStderr();
-    loadShowTextures(textures);
+    loadShowTextures(textures, none);
     const std::string complaints = ::testing::internal::GetCapturedStderr();
 
     int index = 0;

@@ -79,18 +79,18 @@ void expectSame(const Picture& got, const Picture& want, const std::string& what
 }
 
 // The show's own music, textures and shaders, the spectrum taken at each
-// tick's time; kept for the whole program (the layer is one a process).
+// tick's time.
 struct LoadedShow {
-    DemoContext& context = *new DemoContext;  // its track frees the sound output at its end: never ends
+    SoundLayer sound{platformSoundBackend()};
+    DemoContext context{sound};
     LiveShow live;
     bool loaded = false;
     LoadedShow()
     {
-        static const SoundLayer sound(platformSoundBackend());
-        soundUseExplicitPosition(true);
+        soundUseExplicitPosition(sound, true);
         loaded = loadShowMusic(context.music);
         loadShowShaders(context.shaders);
-        loadShowTextures(context.textures);
+        loadShowTextures(context.textures, context.pictures);
     }
 };
 

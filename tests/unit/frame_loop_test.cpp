@@ -4,11 +4,22 @@
 #include <string>
 #include <vector>
 
+#include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "run/configurator.h"
 #include "run/demo_context.h"
 #include "run/show_run.h"
 
 namespace {
+
+// A run's context on a sound layer with no backend: the steps here are fakes
+// and play nothing.
+struct QuietLayer {
+    SoundLayer sound{SoundBackend{}};
+};
+struct TestContext : QuietLayer, DemoContext {
+    TestContext() : DemoContext(sound) {}
+};
 
 // A platform that records every call and plays back a scripted clock.
 struct FakePlatform {
@@ -80,7 +91,7 @@ TEST(FrameDelta, CountsTwoPerSecondAndNeverZero)
 
 TEST(FrameLoop, FirstFrameIsCountedFromTheClockStart)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {16, 16, 92000, 92000};
     ShowSteps steps = fake.steps(context);
@@ -91,7 +102,7 @@ TEST(FrameLoop, FirstFrameIsCountedFromTheClockStart)
 
 TEST(FrameLoop, ElapsedWrapsInUnsigned32Bits)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {8, 8, 92000, 92000};
     ShowSteps steps = fake.steps(context);
@@ -102,7 +113,7 @@ TEST(FrameLoop, ElapsedWrapsInUnsigned32Bits)
 
 TEST(FrameLoop, SameMillisecondGivesOneMillisecondsDelta)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {5, 5, 5, 5, 92000, 92000};
     ShowSteps steps = fake.steps(context);
@@ -113,7 +124,7 @@ TEST(FrameLoop, SameMillisecondGivesOneMillisecondsDelta)
 
 TEST(FrameLoop, ShowEndsAt92000WithoutPresentingThatFrame)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {91999, 91999, 92000, 92000, 93000};
     ShowSteps steps = fake.steps(context);
@@ -125,7 +136,7 @@ TEST(FrameLoop, ShowEndsAt92000WithoutPresentingThatFrame)
 
 TEST(FrameLoop, SecondClockReadGivesTheShowTime)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     // The second read of the frame is a millisecond ahead; showTime takes it.
     fake.ticks = {91999, 92000};
@@ -138,7 +149,7 @@ TEST(FrameLoop, SecondClockReadGivesTheShowTime)
 
 TEST(FrameLoop, EscapeEndsTheFrameItWasPumpedInWithoutPresenting)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {10};
     fake.escapeAtFrame = 2;
@@ -151,7 +162,7 @@ TEST(FrameLoop, EscapeEndsTheFrameItWasPumpedInWithoutPresenting)
 
 TEST(FrameLoop, QuitMessagePresentsOneMoreFrame)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {10};
     fake.quitAtFrame = 1;
@@ -164,7 +175,7 @@ TEST(FrameLoop, QuitMessagePresentsOneMoreFrame)
 
 TEST(ShowRun, StartsAndTearsDownInOrder)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {92000};
     EXPECT_EQ(runShow(context, fake.steps(context)), 0);
@@ -179,7 +190,7 @@ TEST(ShowRun, StartsAndTearsDownInOrder)
 
 TEST(ShowRun, LauncherLeftReturnsMinusOneAndOpensNothing)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.launcherResult = -1;
     EXPECT_EQ(runShow(context, fake.steps(context)), -1);
@@ -187,7 +198,7 @@ TEST(ShowRun, LauncherLeftReturnsMinusOneAndOpensNothing)
     EXPECT_NE(context.configurator, nullptr);  // freed with the context at exit
 
     // A launcher that could not be shown is a failure, not a launch.
-    DemoContext unshown;
+    TestContext unshown;
     FakePlatform blind;
     blind.launcherResult = launcherUnavailable;
     EXPECT_EQ(runShow(unshown, blind.steps(unshown)), 1);
@@ -196,7 +207,7 @@ TEST(ShowRun, LauncherLeftReturnsMinusOneAndOpensNothing)
 
 TEST(ShowRun, MusicThatNeverStartedIsNotStopped)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     fake.ticks = {92000};
     ShowSteps steps = fake.steps(context);
@@ -209,7 +220,7 @@ TEST(ShowRun, MusicThatNeverStartedIsNotStopped)
 TEST(ShowRun, FailedWindowOrLoadEndsInOrderWithOne)
 {
     for (int failing = 0; failing < 2; ++failing) {
-        DemoContext context;
+        TestContext context;
         FakePlatform fake;
         fake.openResult = failing != 0;
         fake.loadResult = false;
@@ -222,12 +233,12 @@ TEST(ShowRun, FailedWindowOrLoadEndsInOrderWithOne)
 
 TEST(ShowRun, AHostDrivingOneStepAtATimeGetsTheSameRun)
 {
-    DemoContext looped;
+    TestContext looped;
     FakePlatform loop;
     loop.ticks = {5, 5, 40, 40, 92000, 92000};
     ASSERT_EQ(runShow(looped, loop.steps(looped)), 0);
 
-    DemoContext hosted;
+    TestContext hosted;
     FakePlatform host;
     host.ticks = loop.ticks;
     const ShowSteps steps = host.steps(hosted);
@@ -253,7 +264,7 @@ TEST(ShowRun, AHostDrivingOneStepAtATimeGetsTheSameRun)
 
 TEST(ShowRun, AStartTimeASeekAndAPauseMoveTheShowTimeAndTheMusicTogether)
 {
-    DemoContext context;
+    TestContext context;
     FakePlatform fake;
     ShowSteps steps = fake.steps(context);
     steps.reachTime = [&fake](int32_t t) { fake.log.push_back("reach " + std::to_string(t)); };

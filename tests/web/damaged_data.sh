@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # web-damaged_data: the damage of the native damaged-Data test, served from a
-# copy of build/web, gives the same lines on the page; and chromium with
+# copy of build/web/site, gives the same lines on the page; and chromium with
 # WebGL switched off gets the page's one message about WebGL 2.
 #   damaged_data.sh SOURCE_FOLDER
 set -euo pipefail
 root=$1
-web=$root/build/web
+web=$root/build/web/site
 [[ -f $web/duskwheel.wasm && -d $web/Data ]] || { echo "FAIL: $web is not built (make web)" >&2; exit 1; }
 scratch=$(mktemp -d /tmp/duskwheel-web-damaged-XXXXXX)
 cleanup() { rm -rf "$scratch"; }

@@ -1,15 +1,20 @@
 // web-frames: the golden frames through index.html?at=..., each held to a
 // mean absolute difference of at most 1.0 level per channel and at most
-// 0.5 % of its pixels off by more than 8 in any channel.
+// 0.5 % of its pixels off by more than 8 in any channel; and every kept
+// frame (the golden ones and one more in the first wall) to at most 12 draw
+// calls and 300 WebGL calls, which is what keeps a browser's GL process fast.
 //   node frames.js URL GOLDEN_FOLDER [OUT_FOLDER]
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { openBrowser, recordConsole } = require('./browser');
+const { openBrowser, recordConsole, countWebGlCalls } = require('./browser');
 
 const maxMeanDifference = 1.0;
 const maxFarShare = 0.005;
 const farLevel = 8;
+const maxDraws = 12;
+const maxCalls = 300;
+const countedOnly = [32000];
 
 function goldenTimes(folder) {
   return fs.readFileSync(path.join(folder, 'times'), 'utf8').split('\n')
@@ -62,8 +67,17 @@ async function main() {
   try {
     const page = await browser.newPage();
     recordConsole(page, lines);
-    await page.goto(`${url}/index.html?at=${times.join(',')}&size=320x200`);
+    await countWebGlCalls(page);
+    const kept = [...new Set(times.concat(countedOnly))].sort((a, b) => a - b);
+    await page.goto(`${url}/index.html?at=${kept.join(',')}&size=320x200`);
     await page.waitForFunction(() => document.title === 'duskwheel frames done', null, { timeout: 600000 });
+    const counts = await page.evaluate(() => window.glCalls);
+    kept.forEach((t, i) => {
+      const c = counts[i] || { draws: Infinity, calls: Infinity };
+      const ok = c.draws <= maxDraws && c.calls <= maxCalls;
+      console.log(`${t} ms: ${c.draws} draw calls, ${c.calls} WebGL calls a frame${ok ? '' : '  FAIL'}`);
+      if (!ok) failed = true;
+    });
     for (const t of times) {
       const name = `frame_${String(t).padStart(5, '0')}.png`;
       const result = await compare(page, `frame-${t}`, fs.readFileSync(path.join(goldenFolder, name)));

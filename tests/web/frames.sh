@@ -3,7 +3,7 @@
 #   frames.sh SOURCE_FOLDER
 set -euo pipefail
 root=$1
-web=$root/build/web
+web=$root/build/web/site
 [[ -f $web/duskwheel.wasm && -d $web/Data ]] || { echo "FAIL: $web is not built (make web)" >&2; exit 1; }
 source "$root/tests/web/serve.sh"
 start_server "$web"

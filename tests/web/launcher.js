@@ -1,6 +1,8 @@
 // web-launcher: the launcher page as the native dialog is driven. Escape
 // leaves; Tab to Fullscreen, Space unchecks it and Enter starts the show
 // windowed in the page, whose canvas follows the page's size; Escape ends it.
+// The form is there before the Data files, whose progress never goes back,
+// and an Enter pressed while they come starts the show once they are in.
 //   node launcher.js URL
 'use strict';
 const { openBrowser, recordConsole } = require('./browser');
@@ -69,6 +71,37 @@ async function main() {
     check(/ended/.test(await text(page, '#notice-text')), 'Escape did not end the show');
     check(await visible(page, '#again'), 'no offer to play again');
     console.log('ok: Escape ends the show');
+    await page.close();
+
+    // The track held back: the form is up without it, Enter waits for it.
+    page = await browser.newPage({ viewport: { width: 640, height: 400 } });
+    recordConsole(page, lines);
+    let release;
+    const held = new Promise((resolve) => { release = resolve; });
+    await page.route('**/Data/music.mp3', async (route) => { await held; await route.continue(); });
+    await page.addInitScript(() => {
+      window.progressSeen = [];
+      setInterval(() => {
+        const bar = document.getElementById('progress');
+        if (bar && bar.hasAttribute('value')) window.progressSeen.push(bar.value);
+      }, 5);
+    });
+    await page.goto(`${url}/index.html`);
+    await page.waitForSelector('#launcher:not([hidden])', { timeout: 60000 });
+    check(await visible(page, '#loading'), 'the form shows no progress while the Data files come');
+    await page.click('#fullscreen');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#waiting:not([hidden])', { timeout: 10000 });
+    await page.waitForTimeout(500);
+    check(await page.evaluate(() => performance.getEntriesByName('duskwheel-first-frame').length === 0),
+          'the show started without its track');
+    release();
+    await page.waitForFunction(() => performance.getEntriesByName('duskwheel-first-frame').length > 0, null,
+                               { timeout: 30000 });
+    const seen = await page.evaluate(() => window.progressSeen);
+    check(seen.length > 0 && seen.every((v, i) => i === 0 || v >= seen[i - 1]) && seen[seen.length - 1] === 1,
+          `the progress went ${seen.join(' ')}`);
+    console.log(`ok: the form shows before the Data files; Enter waits for them; the progress only grows (${seen.length} readings)`);
     await page.close();
 
     // A lost context ends the show with one line saying so.

@@ -4,13 +4,16 @@
 # by the sound layer) through Web Audio into a private PulseAudio server's
 # null sink; a recording of the sink's monitor is found in the decoded
 # track, near its start, and Escape ends the show. A browser without Web
-# Audio shows the native line and plays on the silent clock.
-#   sound_heard.sh SOURCE_FOLDER (with build/linux and build/web built)
+# Audio shows the native line and plays on the silent clock. Ten launches
+# play their first 5 s without the queue running dry. Seeked to 60 s by the
+# position bar and paused, picture and music hold; played on, the music is
+# heard from 60 s.
+#   sound_heard.sh SOURCE_FOLDER (with build/linux and build/web/site built)
 set -euo pipefail
 root=$(cd "$1" && pwd)
 HERE=$root/tests/web
 BUILD=$root/build/linux
-web=$root/build/web
+web=$root/build/web/site
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [[ -f $web/duskwheel.wasm && -f $web/Data/music.mp3 ]] || fail "$web is not built (make web)"
 [[ -x $BUILD/tests/sound-heard ]] || fail "$BUILD/tests/sound-heard is not built"
@@ -38,7 +41,7 @@ play() {
     sleep 0.1
   done
   [[ -f $scratch/showing ]] || fail "the show did not start: $(cat "$scratch/$1.log")"
-  if [[ $1 == heard ]]; then pulse_record "$scratch/heard.raw" 8; else sleep 1; fi
+  if [[ $1 != silent ]]; then pulse_record "$scratch/$1.raw" 8; else sleep 1; fi
   touch "$scratch/recorded"
   wait "$NODE_PID" || fail "$(cat "$scratch/$1.log")"
   NODE_PID=
@@ -51,6 +54,16 @@ echo "$found"
 echo "the Web Audio queue: $(cat "$scratch/queue.json")"
 from=$(sed -n 's/.* starts \(-\?[0-9]*\) ms into the track.*/\1/p' <<<"$found")
 ((from < 10000)) || fail "the recording is from $from ms into the track, not near its start"
+
+node "$HERE/sound_heard.js" "$SERVER_URL" "$scratch" starts || fail "a start had a gap in its music"
+
+# Seeked to 60 s and paused a second, the music plays on from 60 s.
+play seek
+cat "$scratch/seek.log"
+found=$("$BUILD/tests/sound-heard" "$scratch/seek.raw" "$web/Data/music.mp3") || fail "after the seek the sink played no part of the track: $found"
+echo "$found"
+from=$(sed -n 's/.* starts \(-\?[0-9]*\) ms into the track.*/\1/p' <<<"$found")
+((from >= 59500 && from < 66000)) || fail "after the seek to 60 s the recording is from $from ms into the track"
 
 play silent
 grep -qx "duskwheel: no audio device: playing silently" "$scratch/messages.txt" ||

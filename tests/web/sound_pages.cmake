@@ -1,7 +1,7 @@
-# Pages of the web sound backend's own, beside the show's page in build/web:
+# Pages of the web sound backend's own, in build/web/sound-tests, outside the site:
 # the decoder page that web-decoder drives (decoder_page.cpp), and the sound
 # page that tests/web/sound/sync.sh measures by hand. Each links the web
-# backend as the show does. Not part of the show's page: a server of the
+# backend as the show does. Not part of the show's site: a server of the
 # show needs nothing from sound-tests/.
 foreach(page decoder sound)
   set(source ${CMAKE_SOURCE_DIR}/tests/web/${page}_page.cpp)

@@ -146,10 +146,10 @@ ShowSteps captureSteps(Capture& capture)
         setupViewport(settings.aspect, settings.width, settings.height, c->context->projection);
         return true;
     };
-    steps.load = [liveLoad = steps.load] {
+    steps.load = [c, liveLoad = steps.load] {
         // No device: the play position is whatever each frame says it is,
         // so every run sees the same spectrum.
-        soundUseExplicitPosition(true);
+        soundUseExplicitPosition(c->context->music.sound, true);
         return liveLoad();
     };
     steps.startClock = [c] {
@@ -168,7 +168,7 @@ ShowSteps captureSteps(Capture& capture)
         return open && c->clock.frame < c->lastFrame;
     };
     steps.drawFrame = [c, liveDraw = steps.drawFrame] {
-        soundSetPosition(sampleFrameAt(c->context->showTime));
+        soundSetPosition(c->context->music.sound, sampleFrameAt(c->context->showTime));
         // The live frame ends on the window's framebuffer; each starts on ours.
         c->target.bind();
         liveDraw();
@@ -232,7 +232,8 @@ int writeVideo(Capture& capture)
     std::string error;
     int exitCode = 1;
     std::unique_ptr<VideoSink> sink =
-        options.drawOnly ? makeDrawOnlySink(options.width, options.height) : openVideoSink(plan, error, exitCode);
+        options.drawOnly ? makeDrawOnlySink(options.width, options.height)
+                         : openVideoSink(plan, capture.context->music.sound, error, exitCode);
     if (!sink) {
         std::fprintf(stderr, "duskwheel-capture: %s\n", error.c_str());
         return exitCode;
@@ -301,15 +302,15 @@ int main(int argc, char** argv)
         return 0;
     }
     catchStopSignals();
-    DemoContext context;
-    const SoundLayer sound(platformSoundBackend());
+    SoundLayer sound(platformSoundBackend());
+    DemoContext context(sound);
     LiveShow live;
     capture.context = &context;
     capture.live = &live;
     // Decoded while the GL context and the encoders are made, as the player
     // decodes them while its launcher is open.
-    prefetchShowMusic();
-    prefetchShowPictures();
+    prefetchShowMusic(sound);
+    prefetchShowPictures(context.pictures);
     try {
         return capture.options.at.empty() ? writeVideo(capture) : writeFrames(capture);
     } catch (const std::bad_alloc&) {

@@ -6,12 +6,12 @@
 #include "music/show_music.h"
 #include "music/sound/sound.h"
 
-bool readShowAudio(uint64_t first, uint64_t end, std::vector<float>& pcm, std::string& error)
+bool readShowAudio(SoundLayer& sound, uint64_t first, uint64_t end, std::vector<float>& pcm, std::string& error)
 {
     // The same decode the show's load then takes over, not a second one.
     std::vector<float> track;
     const char* why = "";
-    if (!soundDecodeStream(showMusicFile, track, why)) {
+    if (!soundDecodeStream(sound, showMusicFile, track, why)) {
         error = "the music file " + dataFilePath(showMusicFile) + " " + why;
         return false;
     }

@@ -5,6 +5,8 @@
 
 #include "tools/capture/capture_options.h"
 
+class SoundLayer;
+
 // What a video file is to hold: frames at the rate, the first showing
 // firstFrameMs, and the show's music from firstFrameMs to endMs.
 struct VideoPlan {
@@ -36,8 +38,9 @@ public:
     virtual bool finish(std::string& error) = 0;
 };
 
-// Opens the file and the encoders, with the music taken from the sound
+// Opens the file and the encoders, with the music taken from the given sound
 // layer's decoder. Null with a one-line reason and the exit code: 2 for what
 // was asked (a file that cannot be written ...), 1 for anything else. The
 // builds without video answer every plan that way.
-std::unique_ptr<VideoSink> openVideoSink(const VideoPlan& plan, std::string& error, int& exitCode);
+std::unique_ptr<VideoSink> openVideoSink(const VideoPlan& plan, SoundLayer& sound, std::string& error,
+                                         int& exitCode);

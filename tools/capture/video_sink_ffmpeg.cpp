@@ -77,7 +77,7 @@ public:
     explicit FfmpegVideoSink(const VideoPlan& plan) : plan(plan) {}
     ~FfmpegVideoSink() override;
 
-    bool open(std::string& error, int& exitCode);
+    bool open(SoundLayer& music, std::string& error, int& exitCode);
     uint8_t* frameBuffer() override;
     void submitFrame() override;
     std::string failure() override;
@@ -256,7 +256,7 @@ bool FfmpegVideoSink::openEncoders(std::string& error, int& exitCode)
     return true;
 }
 
-bool FfmpegVideoSink::open(std::string& error, int& exitCode)
+bool FfmpegVideoSink::open(SoundLayer& music, std::string& error, int& exitCode)
 {
     std::error_code status;
     const auto kind = std::filesystem::status(plan.path, status).type();
@@ -280,7 +280,7 @@ bool FfmpegVideoSink::open(std::string& error, int& exitCode)
 
     exitCode = 1;
     const uint64_t first = sampleFrameAt(plan.firstFrameMs);
-    if (!readShowAudio(first, sampleFrameAt(plan.endMs), pcm, error))
+    if (!readShowAudio(music, first, sampleFrameAt(plan.endMs), pcm, error))
         return false;
 
     // A file-size limit becomes an ordinary write error, which removes the
@@ -455,11 +455,12 @@ bool FfmpegVideoSink::finish(std::string& error)
 
 }  // namespace
 
-std::unique_ptr<VideoSink> openVideoSink(const VideoPlan& plan, std::string& error, int& exitCode)
+std::unique_ptr<VideoSink> openVideoSink(const VideoPlan& plan, SoundLayer& sound, std::string& error,
+                                         int& exitCode)
 {
     av_log_set_callback(keepComplaint);  // failures get one line of ours
     auto sink = std::make_unique<FfmpegVideoSink>(plan);
-    if (!sink->open(error, exitCode))
+    if (!sink->open(sound, error, exitCode))
         return nullptr;
     return sink;
 }

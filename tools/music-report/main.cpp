@@ -53,7 +53,7 @@ struct Tally {
 
 int main(int argc, char** argv)
 {
-    const SoundLayer sound(platformSoundBackend());
+    SoundLayer sound(platformSoundBackend());
     bool check = false;
     std::string file = "Data/music.mp3";
     for (int i = 1; i < argc; ++i) {
@@ -63,15 +63,15 @@ int main(int argc, char** argv)
             file = argv[i];
     }
 
-    soundUseExplicitPosition(true);
-    soundInit();
-    const SoundHandle track = soundStreamFromFile(file.c_str());
+    soundUseExplicitPosition(sound, true);
+    soundInit(sound);
+    const SoundHandle track = soundStreamFromFile(sound, file.c_str());
     if (track == 0) {
-        std::fprintf(stderr, "music-report: %s %s\n", file.c_str(), soundLastFailure());
+        std::fprintf(stderr, "music-report: %s %s\n", file.c_str(), soundLastFailure(sound));
         return 1;
     }
-    soundPlay(track);
-    const uint64_t length = soundLength(track);
+    soundPlay(sound, track);
+    const uint64_t length = soundLength(sound, track);
 
     Tally tallies[sizeof sections / sizeof sections[0]];
     float bins[spectrumBinCount];
@@ -82,8 +82,8 @@ int main(int argc, char** argv)
         const int ms = static_cast<int>(frame * 1000LL / 60);
         if (ms >= 92000)
             break;
-        soundSetPosition(static_cast<uint64_t>(ms) * soundRate / 1000);
-        soundSpectrum(track, bins);
+        soundSetPosition(sound, static_cast<uint64_t>(ms) * soundRate / 1000);
+        soundSpectrum(sound, track, bins);
         const bool beat = meanOf(bins, 6) > beatLevel;
         const bool low = meanOf(bins, 3) > hitLevel;
         for (size_t s = 0; s < sizeof sections / sizeof sections[0]; ++s) {
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
         wasLow = low;
     }
 
-    soundFree();
+    soundFree(sound);
 
     // The decoded samples themselves, for their peak.
     std::vector<float> pcm;

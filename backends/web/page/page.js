@@ -1,6 +1,7 @@
 // The page around the show: fetches the Data files into the program's file
-// system, hosts the launcher form and the canvas, and passes keys, quits and
-// pictures between the browser and the program (backends/web/page_calls.js).
+// system while the launcher form is open, hosts the form and the canvas,
+// and passes keys, quits and pictures between the browser and the program
+// (backends/web/page_calls.js).
 'use strict';
 (function() {
   // The files the show reads, as make-data writes them. Fetched each time,
@@ -20,11 +21,86 @@
   var inShow = false;
   var showing = false;
   var program = 0;
+  var enterEarly = false;
+
+  // The show's lines: over the picture for a few seconds, then out of the
+  // way; the bar's Messages button shows them again.
+  var messagesTimer = 0;
+  function showMessages() {
+    var box = byId('messages');
+    if (!box.textContent) return;
+    box.hidden = false;
+    clearTimeout(messagesTimer);
+    messagesTimer = setTimeout(function() { box.hidden = true; }, 6000);
+  }
 
   function say(line) {
     var box = byId('messages');
-    box.hidden = false;
     box.textContent += (box.textContent ? '\n' : '') + line;
+    byId('show-messages').hidden = false;
+    showMessages();
+  }
+
+  // The position bar: the show time and its length, play and pause, and the
+  // bar itself to click or drag; it fades 2 s after the pointer stops.
+  var showLength = 92000;
+  var paused = false;
+  var dragging = false;
+  var barTimer = 0;
+
+  function minutes(ms) {
+    var s = Math.floor(ms / 1000);
+    return Math.floor(s / 60) + ':' + String(s % 60).padStart(2, '0');
+  }
+
+  function showBar() {
+    if (!showing) return;
+    byId('bar').classList.remove('faded');
+    clearTimeout(barTimer);
+    barTimer = setTimeout(function() {
+      if (!dragging && !byId('bar').contains(document.activeElement)) byId('bar').classList.add('faded');
+      else showBar();
+    }, 2000);
+  }
+
+  function showTime() {
+    return program ? Module._duskShowTime(program) : -1;
+  }
+
+  function followBar() {
+    if (!showing) return;
+    var t = showTime();
+    if (t >= 0) {
+      if (!dragging) byId('position').value = t;
+      byId('clock').textContent = minutes(dragging ? Number(byId('position').value) : t) + ' / ' +
+                                  minutes(showLength);
+    }
+    requestAnimationFrame(followBar);
+  }
+
+  function setPaused(hold) {
+    paused = hold;
+    Module._duskPause(program, hold ? 1 : 0);
+    byId('play-pause').textContent = hold ? 'Play' : 'Pause';
+    byId('play-pause').setAttribute('aria-label', hold ? 'Play' : 'Pause');
+    showBar();
+  }
+
+  function seekTo(ms) {
+    Module._duskSeek(program, Math.max(0, Math.min(showLength - 1, Math.round(ms))));
+    showBar();
+  }
+
+  // Space pauses, Left and Right step 5 s, Home goes to the start; true when taken.
+  function barKey(event) {
+    if (!showing) return false;
+    if (event.key === ' ') setPaused(!paused);
+    else if (event.key === 'ArrowLeft') seekTo(showTime() - 5000);
+    else if (event.key === 'ArrowRight') seekTo(showTime() + 5000);
+    else if (event.key === 'Home') seekTo(0);
+    else return false;
+    event.preventDefault();
+    return true;
   }
 
   function notice(text, again) {
@@ -37,41 +113,90 @@
     return document.fullscreenElement || document.webkitFullscreenElement || null;
   }
 
-  // Each file's bytes as they come, for the progress bar; a missing one is
-  // left out, and the program says what it misses as natively.
-  function fetchData(FS) {
-    var progress = byId('progress');
-    var received = dataFiles.map(function() { return 0; });
-    var sizes = dataFiles.map(function() { return 0; });
-    var update = function() {
-      var total = sizes.reduce(function(a, b) { return a + b; }, 0);
-      var got = received.reduce(function(a, b) { return a + b; }, 0);
-      progress.value = total > 0 ? got / total : 0;
+  // The Data files, requested at once beside the program, each file's bytes
+  // kept as they come; data.json (written by make web) gives the whole
+  // download's size first, so the progress only ever grows. Without it the
+  // total is known once every file has answered. A missing file is left
+  // out, and the program says what it misses as natively.
+  var data = { files: {}, received: 0, total: 0, done: false, written: false, waiting: [] };
+
+  function showProgress() {
+    var shown = data.total > 0 ? Math.min(1, data.received / data.total) : null;
+    ['progress', 'wait-progress'].forEach(function(id) {
+      var bar = byId(id);
+      if (shown === null) bar.removeAttribute('value');
+      else bar.value = Math.max(bar.value || 0, shown);
+    });
+  }
+
+  function fetchData() {
+    var listed = false;
+    var lengths = [];
+    // Without the list, the total once every file has said its length.
+    var answered = function(i, length) {
+      lengths[i] = length;
+      if (!listed && lengths.filter(function(l) { return l !== undefined; }).length === dataFiles.length) {
+        data.total = lengths.reduce(function(a, b) { return a + b; }, 0);
+        showProgress();
+      }
     };
-    FS.mkdir('/Data');
+    fetch('data.json', { cache: 'no-cache' }).then(function(response) {
+      return response.ok ? response.json() : null;
+    }).then(function(list) {
+      if (!list) return;
+      listed = true;
+      data.total = list.reduce(function(sum, file) { return sum + file.size; }, 0);
+      showProgress();
+    }).catch(function() {});
     return Promise.all(dataFiles.map(function(name, i) {
       return fetch('Data/' + name, { cache: 'no-cache' }).then(function(response) {
+        answered(i, response.ok ? Number(response.headers.get('Content-Length')) || 0 : 0);
         if (!response.ok) return;
-        sizes[i] = Number(response.headers.get('Content-Length')) || 0;
         var reader = response.body.getReader();
         var chunks = [];
         var pump = function() {
           return reader.read().then(function(part) {
             if (part.done) return;
             chunks.push(part.value);
-            received[i] += part.value.length;
-            update();
+            data.received += part.value.length;
+            showProgress();
             return pump();
           });
         };
         return pump().then(function() {
-          var bytes = new Uint8Array(received[i]);
+          var length = chunks.reduce(function(sum, c) { return sum + c.length; }, 0);
+          var bytes = new Uint8Array(length);
           var at = 0;
           chunks.forEach(function(c) { bytes.set(c, at); at += c.length; });
-          FS.writeFile('/Data/' + name, bytes);
+          data.files[name] = bytes;
         });
-      }, function() {});
-    }));
+      }, function() { answered(i, 0); });
+    })).then(function() {
+      data.done = true;
+      runWhenReady();
+    });
+  }
+
+  // The Data files into the program's file system once both are there;
+  // then what waited on them runs.
+  function runWhenReady() {
+    if (!data.done || !program) return;
+    if (!data.written) {
+      data.written = true;
+      Module.FS.mkdir('/Data');
+      Object.keys(data.files).forEach(function(name) { Module.FS.writeFile('/Data/' + name, data.files[name]); });
+      data.files = {};
+      byId('loading').hidden = true;
+      Module._duskDataReady(program, frameTimes ? 0 : 1);
+    }
+    var waiting = data.waiting;
+    data.waiting = [];
+    waiting.forEach(function(run) { run(); });
+  }
+
+  function whenReady(run) {
+    data.waiting.push(run);
+    runWhenReady();
   }
 
   // index.html#t=SECONDS starts the show that far in; 0 when absent or out of range.
@@ -81,19 +206,29 @@
     return ms > 0 && ms < 92000 ? ms : 0;
   }
 
+  // Launch: the form's choices are taken at the press, and the show starts
+  // as soon as the program and the Data files are there, the progress shown
+  // over the stage until then.
   function launch() {
     if (inShow) return;
     inShow = true;
     performance.mark('duskwheel-launch');
     var fullscreen = byId('fullscreen').checked;
+    var aspect = byId('aspect').selectedIndex;
+    var music = byId('music').checked;
     byId('launcher').hidden = true;
     byId('stage').classList.add('showing');
+    byId('waiting').hidden = data.written;
     canvas.focus();
     // Within the press, the gesture the browser asks for before fullscreen and sound.
     if (fullscreen && byId('stage').requestFullscreen)
       byId('stage').requestFullscreen().catch(function() {});
-    Module._duskLaunch(program, byId('aspect').selectedIndex, fullscreen ? 1 : 0, byId('music').checked ? 1 : 0,
-                       startTimeFromHash());
+    if (Module.unlockAudio) Module.unlockAudio();
+    var from = startTimeFromHash();
+    whenReady(function() {
+      byId('waiting').hidden = true;
+      Module._duskLaunch(program, aspect, fullscreen ? 1 : 0, music ? 1 : 0, from);
+    });
   }
 
   function leave() {
@@ -102,6 +237,12 @@
   }
 
   function launcherKeys(event) {
+    // Enter before the form is there launches it with its first choices once it is.
+    if (!program && !inShow && event.key === 'Enter' && !frameTimes) {
+      event.preventDefault();
+      enterEarly = true;
+      return;
+    }
     if (byId('launcher').hidden) return;
     if (event.key === 'Escape') {
       event.preventDefault();
@@ -114,7 +255,8 @@
   }
 
   function showKeys(event) {
-    if (!showing) return;
+    // The bar's own controls take their keys as any page's do; Escape still ends the show.
+    if (!showing || event.key !== 'Escape' && byId('bar').contains(event.target) || barKey(event)) return;
     var code = virtualKeys[event.key] || (event.key.length === 1 ? event.key.toUpperCase().charCodeAt(0) : 0);
     if (code > 0 && code < 256) {
       keys.push(code);
@@ -138,6 +280,15 @@
     document.addEventListener('visibilitychange', function() {
       if (showing) Module._duskFollowVisibility(document.hidden ? 1 : 0);
     });
+    ['pointermove', 'pointerdown'].forEach(function(type) { byId('stage').addEventListener(type, showBar); });
+    byId('play-pause').addEventListener('click', function() { setPaused(!paused); });
+    byId('show-messages').addEventListener('click', showMessages);
+    byId('position').addEventListener('input', function() { dragging = true; showBar(); });
+    byId('position').addEventListener('change', function() {
+      dragging = false;
+      seekTo(Number(byId('position').value));
+      canvas.focus();
+    });
     canvas.addEventListener('webglcontextlost', function(event) {
       contextLost = true;
       quit = true;
@@ -147,6 +298,7 @@
   function showEnded(text) {
     showing = false;
     byId('end-show').hidden = true;
+    byId('bar').classList.add('faded');
     if (fullscreenElement() && document.exitFullscreen) document.exitFullscreen().catch(function() {});
     byId('stage').classList.remove('showing');
     notice(text, true);
@@ -164,6 +316,9 @@
     nextKey: function() { return keys.length ? keys.shift() : 0; },
     quitAsked: function() { return quit; },
     keepFrame: function(showTime) {
+      var kept = byId('frames').children.length + 1;
+      byId('frames-progress').hidden = false;
+      byId('frames-progress').textContent = 'Frame ' + kept + ' of ' + frameTimes.length + ' drawn';
       var img = document.createElement('img');
       img.id = 'frame-' + showTime;
       img.alt = 'the show at ' + showTime + ' ms';
@@ -181,7 +336,11 @@
       byId('fullscreen').checked = fullscreen;
       byId('music').checked = music;
     },
-    showStarted: function() { showing = true; },
+    showStarted: function() {
+      showing = true;
+      showBar();
+      requestAnimationFrame(followBar);
+    },
     // Marks for whoever measures the start: the launcher shown, Launch pressed, the first frame.
     firstFrame: function() { performance.mark('duskwheel-first-frame'); },
     showEnded: function() {
@@ -197,24 +356,33 @@
     start: function(show) {
       program = show;
       if (frameTimes) {
-        var size = (params.get('size') || '320x200').split('x').map(Number);
-        var times = new Uint8Array(new Int32Array(frameTimes).buffer);
-        Module.ccall('duskShowFrames', null, ['number', 'array', 'number', 'number', 'number'],
-                     [show, times, frameTimes.length, size[0], size[1]]);
+        whenReady(function() {
+          var size = (params.get('size') || '320x200').split('x').map(Number);
+          var times = new Uint8Array(new Int32Array(frameTimes).buffer);
+          Module.ccall('duskShowFrames', null, ['number', 'array', 'number', 'number', 'number'],
+                       [show, times, frameTimes.length, size[0], size[1]]);
+        });
         return;
       }
+      byId('starting').hidden = true;
       byId('launcher').hidden = false;
       byId('launch').focus();
       performance.mark('duskwheel-launcher');
+      if (enterEarly) launch();
+      runWhenReady();
+      // The sound's context, made after the form is up.
+      setTimeout(function() { if (Module.prepareAudio) Module.prepareAudio(); }, 0);
+    },
+    noWebGl: function() {
+      byId('starting').hidden = true;
+      byId('launcher').hidden = true;
+      notice('This browser offers no WebGL 2, which the show needs to draw.', false);
     },
   };
 
-  if (frameTimes) document.body.classList.add('frames');
-  var probe = document.createElement('canvas');
-  if (!probe.getContext('webgl2')) {
-    byId('loading').hidden = true;
-    notice('This browser offers no WebGL 2, which the show needs to draw.', false);
-    return;
+  if (frameTimes) {
+    document.body.classList.add('frames');
+    byId('starting').hidden = true;
   }
   wirePage();
   window.Module = {
@@ -222,14 +390,9 @@
     page: page,
     print: function(line) { console.log(line); },
     printErr: function(line) { console.error(line); say(line); },
-    onRuntimeInitialized: function() {
-      fetchData(Module.FS).then(function() {
-        byId('loading').hidden = true;
-        Module.callMain([]);
-      });
-    },
+    onRuntimeInitialized: function() { Module.callMain([]); },
+    // For whoever measures the start: true while Data files are still coming.
+    dataPending: function() { return !data.written; },
   };
-  var script = document.createElement('script');
-  script.src = 'duskwheel.js';
-  document.body.appendChild(script);
+  fetchData();
 })();

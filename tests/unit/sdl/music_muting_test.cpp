@@ -15,6 +15,7 @@
 
 #include "music/music_track.h"
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "run/demo_context.h"
 #include "tests/unit/sdl/sound_test_files.h"
 
@@ -33,12 +34,13 @@ TEST(MusicMuting, MusicOffPlaysAtVolumeZeroWithTheSameSpectrum)
         const std::string heard = folder.file(enabled ? "heard-on.raw" : "heard-off.raw");
         ScopedEnv file("SDL_DISKAUDIOFILE", heard.c_str());
         {
-            DemoContext context;
+            SoundLayer sound(platformSoundBackend());
+            DemoContext context(sound);
             context.settings.music = enabled;
-            ASSERT_TRUE(soundInit());
+            ASSERT_TRUE(soundInit(sound));
             ASSERT_EQ(context.music.load(track.c_str()), 0);
             context.music.start(context.settings.music);
-            for (int i = 0; i < 300 && soundPosition(context.music.streamHandle) < soundRate / 2; ++i)
+            for (int i = 0; i < 300 && soundPosition(sound, context.music.streamHandle) < soundRate / 2; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             context.music.captureSpectrum();
             std::copy(context.music.spectrumBins, context.music.spectrumBins + spectrumBinCount, bins[enabled]);

@@ -10,6 +10,7 @@
 #include "music/music_track.h"
 #include "music/show_music.h"
 #include "music/sound/sound.h"
+#include "music/sound/sound_backend.h"
 #include "run/demo_context.h"
 #include "tests/unit/sdl/sound_test_files.h"
 
@@ -47,10 +48,11 @@ TEST(MusicTrack, WholeUpperCasedNameChoosesStreamOrModule)
     ASSERT_TRUE(writeBytes(folder.file("tune.xm"), tinyModule()));
     ASSERT_TRUE(writeBytes(folder.file("mp3s/tune.xm"), tinyModule()));
     InFolder inside(folder.path);
-    soundUseExplicitPosition(true);
     {
-        DemoContext context;
-        ASSERT_TRUE(soundInit());
+        SoundLayer sound(platformSoundBackend());
+        soundUseExplicitPosition(sound, true);
+        DemoContext context(sound);
+        ASSERT_TRUE(soundInit(sound));
         MusicTrack& track = context.music;
 
         EXPECT_EQ(track.load("Data\\music.mp3"), 0);
@@ -74,26 +76,26 @@ TEST(MusicTrack, WholeUpperCasedNameChoosesStreamOrModule)
         EXPECT_EQ(track.load("absent.it"), -1);
         EXPECT_EQ(track.moduleHandle, module);
     }
-    soundUseExplicitPosition(false);
 }
 
 TEST(MusicTrack, MutedTrackStillStartsAndShowsTheSameSpectrum)
 {
     ScratchFolder folder;
     ASSERT_TRUE(writeBytes(folder.file("sine.mp3"), sineMp3(soundRate, 40, 0.7f)));
-    soundUseExplicitPosition(true);
+    SoundLayer sound(platformSoundBackend());
+    soundUseExplicitPosition(sound, true);
     float loud[spectrumBinCount];
     for (bool enabled : {true, false}) {
-        DemoContext context;
+        DemoContext context(sound);
         context.settings.music = enabled;
-        ASSERT_TRUE(soundInit());
+        ASSERT_TRUE(soundInit(sound));
         ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
         EXPECT_TRUE(allZero(context.music.spectrumBins)) << "nothing before the first capture";
         context.music.captureSpectrum();
         EXPECT_TRUE(allZero(context.music.spectrumBins)) << "nothing before playback";
 
         context.music.start(context.settings.music);
-        soundSetPosition(soundRate / 2);
+        soundSetPosition(sound, soundRate / 2);
         context.music.captureSpectrum();
         EXPECT_NEAR(context.music.spectrumBins[40], 0.7f, 0.03f);
         if (enabled)
@@ -102,11 +104,10 @@ TEST(MusicTrack, MutedTrackStillStartsAndShowsTheSameSpectrum)
             for (int k = 0; k < spectrumBinCount; ++k)
                 ASSERT_EQ(context.music.spectrumBins[k], loud[k]) << "bin " << k;
 
-        soundSetPosition(soundRate + 10);
+        soundSetPosition(sound, soundRate + 10);
         context.music.captureSpectrum();
         EXPECT_TRUE(allZero(context.music.spectrumBins)) << "nothing after the end";
     }  // the context's destruction stops and frees the sound
-    soundUseExplicitPosition(false);
 }
 
 TEST(MusicTrack, WithoutADeviceTheSilentOutputFollowsTheClock)
@@ -114,24 +115,25 @@ TEST(MusicTrack, WithoutADeviceTheSilentOutputFollowsTheClock)
     ScratchFolder folder;
     ASSERT_TRUE(writeBytes(folder.file("sine.mp3"), sineMp3(4 * soundRate, 40, 0.7f)));
     ScopedEnv noDriver("SDL_AUDIODRIVER", "no-such-driver");
-    DemoContext context;
+    SoundLayer sound(platformSoundBackend());
+    DemoContext context(sound);
     testing::internal::CaptureStderr();
-    ASSERT_TRUE(soundInit());
+    ASSERT_TRUE(soundInit(sound));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "duskwheel: no audio device: playing silently\n");
     ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
     context.music.start(context.settings.music);
 
-    const int64_t first = soundPosition(context.music.streamHandle);
+    const int64_t first = soundPosition(sound, context.music.streamHandle);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    const int64_t later = soundPosition(context.music.streamHandle);
+    const int64_t later = soundPosition(sound, context.music.streamHandle);
     EXPECT_GE(later - first, static_cast<int64_t>(soundRate) / 20);
     context.music.captureSpectrum();
     EXPECT_GT(context.music.spectrumBins[40], 0.5f);
 
-    soundStop();
-    const int64_t stopped = soundPosition(context.music.streamHandle);
+    soundStop(sound);
+    const int64_t stopped = soundPosition(sound, context.music.streamHandle);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    EXPECT_EQ(soundPosition(context.music.streamHandle), stopped);
+    EXPECT_EQ(soundPosition(sound, context.music.streamHandle), stopped);
 }
 
 TEST(MusicTrack, DummyDriverCountsAsADeviceOnlyWhenAskedFor)
@@ -139,9 +141,10 @@ TEST(MusicTrack, DummyDriverCountsAsADeviceOnlyWhenAskedFor)
     ScratchFolder folder;
     ASSERT_TRUE(writeBytes(folder.file("sine.mp3"), sineMp3(4 * soundRate, 40, 0.7f)));
     ScopedEnv dummy("SDL_AUDIODRIVER", "dummy");
-    DemoContext context;
+    SoundLayer sound(platformSoundBackend());
+    DemoContext context(sound);
     testing::internal::CaptureStderr();
-    ASSERT_TRUE(soundInit());
+    ASSERT_TRUE(soundInit(sound));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_EQ(context.music.load(folder.file("sine.mp3").c_str()), 0);
     context.music.start(context.settings.music);
@@ -149,40 +152,41 @@ TEST(MusicTrack, DummyDriverCountsAsADeviceOnlyWhenAskedFor)
     int64_t position = -1;
     for (int i = 0; i < 100 && position <= 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        position = soundPosition(context.music.streamHandle);
+        position = soundPosition(sound, context.music.streamHandle);
     }
     EXPECT_GT(position, 0);
 }
 
 TEST(MusicTrack, StopAndFreeBeforeAnyInitialisationAreHarmless)
 {
-    soundStop();
-    soundFree();
-    soundStart();
-    soundPlay(0);
-    soundSetVolume(0, 0.0f);
+    SoundLayer sound(platformSoundBackend());
+    soundStop(sound);
+    soundFree(sound);
+    soundStart(sound);
+    soundPlay(sound, 0);
+    soundSetVolume(sound, 0, 0.0f);
     float bins[spectrumBinCount];
     bins[0] = 3.0f;
-    soundSpectrum(0, bins);
+    soundSpectrum(sound, 0, bins);
     EXPECT_EQ(bins[0], 3.0f) << "handle 0 is left alone";
-    MusicTrack never;
+    MusicTrack never(sound);
     never.captureSpectrum();
     EXPECT_TRUE(allZero(never.spectrumBins));
-    soundFree();
+    soundFree(sound);
 }
 
 TEST(ShowMusic, MissingFileFailsWithOneLineNamingIt)
 {
     ScratchFolder folder;
     InFolder inside(folder.path);
-    soundUseExplicitPosition(true);
     {
-        DemoContext context;
+        SoundLayer sound(platformSoundBackend());
+        soundUseExplicitPosition(sound, true);
+        DemoContext context(sound);
         testing::internal::CaptureStderr();
         EXPECT_FALSE(loadShowMusic(context.music));
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_NE(said.find("Data/music.mp3 cannot be opened"), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     }
-    soundUseExplicitPosition(false);
 }

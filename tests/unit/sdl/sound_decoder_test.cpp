@@ -16,21 +16,17 @@ namespace {
 class OfflineSound : public testing::Test {
 protected:
     ScratchFolder folder;
+    SoundLayer sound{platformSoundBackend()};
     void SetUp() override
     {
-        soundUseExplicitPosition(true);
-        ASSERT_TRUE(soundInit());
-    }
-    void TearDown() override
-    {
-        soundFree();
-        soundUseExplicitPosition(false);
+        soundUseExplicitPosition(sound, true);
+        ASSERT_TRUE(soundInit(sound));
     }
     int loudestBin(SoundHandle channel, uint64_t position, float& level)
     {
         float bins[spectrumBinCount];
-        soundSetPosition(position);
-        soundSpectrum(channel, bins);
+        soundSetPosition(sound, position);
+        soundSpectrum(sound, channel, bins);
         const float* top = std::max_element(bins, bins + spectrumBinCount);
         level = *top;
         return static_cast<int>(top - bins);
@@ -45,11 +41,11 @@ TEST_F(OfflineSound, Mp3AtAnyMpegRatePlaysAt44100WithItsLengthAndPitch)
         SCOPED_TRACE(rate);
         const std::string path = folder.file("rate.mp3");
         ASSERT_TRUE(writeBytes(path, sineMp3(2 * static_cast<size_t>(rate), 23, 0.5f, rate)));
-        const SoundHandle stream = soundStreamFromFile(path.c_str());
+        const SoundHandle stream = soundStreamFromFile(sound, path.c_str());
         ASSERT_NE(stream, 0u);
         // Encoder delay and padding are cut: no more than a frame from the source.
-        EXPECT_NEAR(static_cast<double>(soundLength(stream)), 2.0 * soundRate, 1152.0) << "two seconds";
-        soundPlay(stream);
+        EXPECT_NEAR(static_cast<double>(soundLength(sound, stream)), 2.0 * soundRate, 1152.0) << "two seconds";
+        soundPlay(sound, stream);
         float level = 0.0f;
         EXPECT_EQ(loudestBin(stream, soundRate, level), 23) << "the same tone";
         EXPECT_NEAR(level, 0.5f, 0.03f);
@@ -64,10 +60,10 @@ TEST_F(OfflineSound, Mp3WhoseRateChangesKeepsEachPartsPitch)
     mp3.insert(mp3.end(), second.begin(), second.end());
     const std::string path = folder.file("joined.mp3");
     ASSERT_TRUE(writeBytes(path, mp3));
-    const SoundHandle stream = soundStreamFromFile(path.c_str());
+    const SoundHandle stream = soundStreamFromFile(sound, path.c_str());
     ASSERT_NE(stream, 0u);
-    EXPECT_NEAR(static_cast<double>(soundLength(stream)), 2.0 * soundRate, 3 * 1152.0);
-    soundPlay(stream);
+    EXPECT_NEAR(static_cast<double>(soundLength(sound, stream)), 2.0 * soundRate, 3 * 1152.0);
+    soundPlay(sound, stream);
     float level = 0.0f;
     EXPECT_EQ(loudestBin(stream, soundRate / 2, level), 23);
     EXPECT_EQ(loudestBin(stream, 3 * soundRate / 2, level), 60) << "the 48 kHz part at its own pitch";
@@ -78,94 +74,95 @@ TEST_F(OfflineSound, CutShortMp3PlaysWhatDecodesAndOnlyNothingDecodedGivesNoHand
     std::vector<unsigned char> mp3 = sineMp3(2 * soundRate, 23, 0.5f);
     mp3.resize(mp3.size() / 2);
     ASSERT_TRUE(writeBytes(folder.file("cut.mp3"), mp3));
-    const SoundHandle cut = soundStreamFromFile(folder.file("cut.mp3").c_str());
+    const SoundHandle cut = soundStreamFromFile(sound, folder.file("cut.mp3").c_str());
     ASSERT_NE(cut, 0u);
-    EXPECT_STREQ(soundLastNotice(), "is shorter than its header says");
-    EXPECT_NEAR(static_cast<double>(soundLength(cut)), 1.0 * soundRate, 0.1 * soundRate);
-    soundPlay(cut);
+    EXPECT_STREQ(soundLastNotice(sound), "is shorter than its header says");
+    EXPECT_NEAR(static_cast<double>(soundLength(sound, cut)), 1.0 * soundRate, 0.1 * soundRate);
+    soundPlay(sound, cut);
     float level = 0.0f;
     EXPECT_EQ(loudestBin(cut, soundRate / 2, level), 23) << "the half that is there";
-    ASSERT_NE(soundStreamFromFile(folder.file("cut.mp3").c_str()), 0u);
+    ASSERT_NE(soundStreamFromFile(sound, folder.file("cut.mp3").c_str()), 0u);
     ASSERT_TRUE(writeBytes(folder.file("whole.mp3"), sineMp3(soundRate / 2, 23, 0.5f)));
-    ASSERT_NE(soundStreamFromFile(folder.file("whole.mp3").c_str()), 0u);
-    EXPECT_STREQ(soundLastNotice(), "") << "a whole file has nothing to say";
+    ASSERT_NE(soundStreamFromFile(sound, folder.file("whole.mp3").c_str()), 0u);
+    EXPECT_STREQ(soundLastNotice(sound), "") << "a whole file has nothing to say";
 
     std::vector<unsigned char> text;
     for (int i = 0; i < 400; ++i)
         for (const char c : std::string("not an mp3 at all. "))
             text.push_back(static_cast<unsigned char>(c));
     ASSERT_TRUE(writeBytes(folder.file("text.mp3"), text));
-    EXPECT_EQ(soundStreamFromFile(folder.file("text.mp3").c_str()), 0u);
+    EXPECT_EQ(soundStreamFromFile(sound, folder.file("text.mp3").c_str()), 0u);
     ASSERT_TRUE(writeBytes(folder.file("empty.mp3"), {}));
-    EXPECT_EQ(soundStreamFromFile(folder.file("empty.mp3").c_str()), 0u);
+    EXPECT_EQ(soundStreamFromFile(sound, folder.file("empty.mp3").c_str()), 0u);
 
-    EXPECT_EQ(soundStreamFromFile(folder.file("absent.mp3").c_str()), 0u);
-    EXPECT_STREQ(soundLastFailure(), "cannot be opened");
+    EXPECT_EQ(soundStreamFromFile(sound, folder.file("absent.mp3").c_str()), 0u);
+    EXPECT_STREQ(soundLastFailure(sound), "cannot be opened");
 }
 
 TEST_F(OfflineSound, TrackerModulePlaysOnceThroughTheModulePath)
 {
     const std::string path = folder.file("tiny.mod");
     ASSERT_TRUE(writeBytes(path, tinyModule()));
-    const SoundHandle module = soundModuleFromFile(path.c_str());
+    const SoundHandle module = soundModuleFromFile(sound, path.c_str());
     ASSERT_NE(module, 0u);
     // 64 rows of 6 ticks at 50 ticks a second and a moment for the last
     // note to die away; then it stops instead of starting over.
-    const double seconds = static_cast<double>(soundLength(module)) / soundRate;
+    const double seconds = static_cast<double>(soundLength(sound, module)) / soundRate;
     EXPECT_GE(seconds, 7.68);
     EXPECT_LT(seconds, 8.0);
-    soundPlay(module);
+    soundPlay(sound, module);
     float level = 0.0f;
     loudestBin(module, soundRate / 2, level);
     EXPECT_GT(level, 0.02f);
 
-    EXPECT_EQ(soundStreamFromFile(path.c_str()), 0u) << "a module is no MP3";
+    EXPECT_EQ(soundStreamFromFile(sound, path.c_str()), 0u) << "a module is no MP3";
     ASSERT_TRUE(writeBytes(folder.file("text.xm"), {'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'd'}));
-    EXPECT_EQ(soundModuleFromFile(folder.file("text.xm").c_str()), 0u);
-    EXPECT_EQ(soundModuleFromFile(folder.file("absent.xm").c_str()), 0u);
+    EXPECT_EQ(soundModuleFromFile(sound, folder.file("text.xm").c_str()), 0u);
+    EXPECT_EQ(soundModuleFromFile(sound, folder.file("absent.xm").c_str()), 0u);
 }
 
 TEST(SoundLayer, LoadsNeedAnInitialisedOutput)
 {
     ScratchFolder folder;
+    SoundLayer sound(platformSoundBackend());
     ASSERT_TRUE(writeBytes(folder.file("tiny.mod"), tinyModule()));
-    EXPECT_EQ(soundModuleFromFile(folder.file("tiny.mod").c_str()), 0u);
+    EXPECT_EQ(soundModuleFromFile(sound, folder.file("tiny.mod").c_str()), 0u);
 }
 
 TEST_F(OfflineSound, PrefetchedStreamIsTheStreamAndFailsTheSameWay)
 {
     const std::string path = folder.file("ahead.mp3");
     ASSERT_TRUE(writeBytes(path, sineMp3(22050, 40, 0.5f)));
-    const SoundHandle direct = soundStreamFromFile(path.c_str());
+    const SoundHandle direct = soundStreamFromFile(sound, path.c_str());
     ASSERT_NE(direct, 0u);
 
-    soundPrefetchStream(path.c_str());
-    const SoundHandle ahead = soundStreamFromFile(path.c_str());
+    soundPrefetchStream(sound, path.c_str());
+    const SoundHandle ahead = soundStreamFromFile(sound, path.c_str());
     ASSERT_NE(ahead, 0u);
-    EXPECT_EQ(soundLength(ahead), soundLength(direct));
-    soundPlay(ahead);
+    EXPECT_EQ(soundLength(sound, ahead), soundLength(sound, direct));
+    soundPlay(sound, ahead);
     float level = 0.0f;
     EXPECT_EQ(loudestBin(ahead, 10000, level), 40) << "the decoded track itself";
 
     const std::string missing = folder.file("missing.mp3");
-    soundPrefetchStream(missing.c_str());
-    EXPECT_EQ(soundStreamFromFile(missing.c_str()), 0u);
-    EXPECT_STREQ(soundLastFailure(), "cannot be opened");
+    soundPrefetchStream(sound, missing.c_str());
+    EXPECT_EQ(soundStreamFromFile(sound, missing.c_str()), 0u);
+    EXPECT_STREQ(soundLastFailure(sound), "cannot be opened");
 
     // Written out by a program of its own (the capture tool), the prefetched
     // track is copied and still there for the load, with the file gone.
-    soundPrefetchStream(path.c_str());
+    soundPrefetchStream(sound, path.c_str());
     std::vector<float> copy;
     const char* why = "unset";
-    ASSERT_TRUE(soundDecodeStream(path.c_str(), copy, why));
+    ASSERT_TRUE(soundDecodeStream(sound, path.c_str(), copy, why));
     EXPECT_STREQ(why, "");
-    EXPECT_EQ(copy.size(), 2 * soundLength(direct));
+    EXPECT_EQ(copy.size(), 2 * soundLength(sound, direct));
     ASSERT_EQ(std::remove(path.c_str()), 0);
-    EXPECT_NE(soundStreamFromFile(path.c_str()), 0u) << "decoded a second time";
-    EXPECT_FALSE(soundDecodeStream(path.c_str(), copy, why)) << "the prefetch was taken; the file is gone";
+    EXPECT_NE(soundStreamFromFile(sound, path.c_str()), 0u) << "decoded a second time";
+    EXPECT_FALSE(soundDecodeStream(sound, path.c_str(), copy, why)) << "the prefetch was taken; the file is gone";
     EXPECT_STREQ(why, "cannot be opened");
 
-    soundPrefetchStream(missing.c_str());  // never taken: soundFree must still end it
+    soundPrefetchStream(sound, missing.c_str());  // never taken: soundFree must still end it
 }
 
 TEST(SoundLayer, AStoppedDecodeEndsWithinABlock)
@@ -205,9 +202,10 @@ TEST(SoundLayer, AStoppedDecodeEndsWithinABlock)
     }
 
     // A prefetch nobody takes (the launcher was left) stops at the layer's end rather than run on.
-    soundPrefetchStream(mp3.c_str());
-    while (soundPrefetchBlocks() < 2)
+    SoundLayer sound(platformSoundBackend());
+    soundPrefetchStream(sound, mp3.c_str());
+    while (soundPrefetchBlocks(sound) < 2)
         std::this_thread::yield();
-    soundFree();
-    EXPECT_LT(soundPrefetchBlocks(), whole.blocks.load() / 2);
+    soundFree(sound);
+    EXPECT_LT(soundPrefetchBlocks(sound), whole.blocks.load() / 2);
 }

@@ -5,11 +5,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <memory>
 #include <filesystem>
 
 #include "music/sound/sound.h"
-#include "music/sound/sound_backend.h"
 #include "tools/make-data/mp3_encoder.h"
 
 ScratchFolder::ScratchFolder()
@@ -71,19 +69,3 @@ std::vector<unsigned char> tinyModule()
         mod.push_back(i < 32 ? 100 : static_cast<unsigned char>(-100));
     return mod;
 }
-
-namespace {
-
-// The sound layer for the whole test program, made and given back as main does.
-class SoundLayerEnvironment : public testing::Environment {
-public:
-    void SetUp() override { layer = std::make_unique<SoundLayer>(platformSoundBackend()); }
-    void TearDown() override { layer.reset(); }
-
-private:
-    std::unique_ptr<SoundLayer> layer;
-};
-
-testing::Environment* const soundLayerEnvironment = testing::AddGlobalTestEnvironment(new SoundLayerEnvironment);
-
-}  // namespace

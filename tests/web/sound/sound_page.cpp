@@ -39,13 +39,13 @@ EMSCRIPTEN_KEEPALIVE int launch()
 // Where the spectrum reads the track now, in frames; negative before it plays.
 EMSCRIPTEN_KEEPALIVE double position()
 {
-    return static_cast<double>(soundPosition(music->activeHandle()));
+    return static_cast<double>(soundPosition(music->sound, music->activeHandle()));
 }
 
 EMSCRIPTEN_KEEPALIVE void end()
 {
-    soundStop();
-    soundFree();
+    soundStop(music->sound);
+    soundFree(music->sound);
 }
 }
 
@@ -53,7 +53,7 @@ int main()
 {
     // For the page's life: the runtime stays when main returns.
     static SoundLayer sound(platformSoundBackend());
-    static MusicTrack track;
+    static MusicTrack track(sound);
     music = &track;
     return 0;
 }

@@ -16,7 +16,7 @@
 
 int main(int argc, char** argv)
 {
-    const SoundLayer sound(platformSoundBackend());
+    SoundLayer sound(platformSoundBackend());
     if (argc != 2) {
         std::fprintf(stderr, "usage: sound-decoder-refusals FOLDER (with music.mp3)\n");
         return 2;
@@ -51,17 +51,17 @@ int main(int argc, char** argv)
         {"tune.xm", "is a tracker module, which the Windows build does not play"},
     };
     // No device: what is refused is decided before anything is played.
-    soundUseExplicitPosition(true);
+    soundUseExplicitPosition(sound, true);
     int failures = 0;
     for (const auto& c : cases) {
         const std::string path = folder + "/" + c.file;
         bool loaded = false;
         std::string why;
         {
-            soundInit();
-            MusicTrack track;  // frees the sound again when it goes
+            soundInit(sound);
+            MusicTrack track(sound);  // frees the sound again when it goes
             loaded = track.load(path.c_str()) == 0;
-            why = loaded ? std::string("loads, ") + soundLastNotice() : soundLastFailure();
+            why = loaded ? std::string("loads, ") + soundLastNotice(sound) : soundLastFailure(sound);
         }
         const bool ok = why == c.why;
         std::printf("%s duskwheel: the music file %s %s\n", ok ? "ok  " : "FAIL", dataFilePath(path.c_str()).c_str(),

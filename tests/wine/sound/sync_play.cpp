@@ -38,26 +38,26 @@ long long rawNanoseconds()
 
 int main(int argc, char** argv)
 {
-    const SoundLayer sound(platformSoundBackend());
+    SoundLayer sound(platformSoundBackend());
     if (argc != 4) {
         std::fprintf(stderr, "usage: sound-sync-play FILE.mp3 SECONDS POSITIONS.txt\n");
         return 2;
     }
     std::FILE* out = std::fopen(argv[3], "w");
-    if (!out || !soundInit())
+    if (!out || !soundInit(sound))
         return 1;
-    const SoundHandle track = soundStreamFromFile(argv[1]);
+    const SoundHandle track = soundStreamFromFile(sound, argv[1]);
     if (track == 0) {
-        std::fprintf(stderr, "sound-sync-play: %s %s\n", argv[1], soundLastFailure());
+        std::fprintf(stderr, "sound-sync-play: %s %s\n", argv[1], soundLastFailure(sound));
         return 1;
     }
-    soundStart();
-    soundPlay(track);
+    soundStart(sound);
+    soundPlay(sound, track);
     const int readings = std::atoi(argv[2]) * 50;
     for (int i = 0; i < readings; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        std::fprintf(out, "%lld %lld\n", rawNanoseconds(), static_cast<long long>(soundPosition(track)));
+        std::fprintf(out, "%lld %lld\n", rawNanoseconds(), static_cast<long long>(soundPosition(sound, track)));
     }
-    soundFree();
+    soundFree(sound);
     return std::fclose(out) == 0 ? 0 : 1;
 }
