@@ -50,6 +50,8 @@ struct WebShow {
     bool launchAsked = false;
     bool preloaded = false;
     bool preloadOk = false;
+    // A seek past what of the music has arrived, held until it has; -1: none.
+    int32_t seekWanted = -1;
 };
 
 std::string joined(const std::vector<std::string>& entries)
@@ -81,6 +83,19 @@ void finish(WebShow& show)
     endShow(*show.context, show.steps, show.run);
 }
 
+// The track's start plays while the rest is still on its way; the rest joins
+// it as it arrives.
+void followMusicRest(DemoContext& context)
+{
+    webSoundFollowRest(context.music.sound, context.music.activeHandle());
+}
+
+// True while the music has not arrived as far as frame.
+bool musicArriving(DemoContext& context, uint64_t frame)
+{
+    return webSoundRestPending() && soundLength(context.music.sound, context.music.activeHandle()) <= frame;
+}
+
 // The first frames wait for the page's decode of the music; then the show is
 // launched once. True from the launch on; a launch with everything loaded
 // ahead draws its first frame at once, one with the load to do draws it in
@@ -97,6 +112,7 @@ bool launchedOnceDecoded(WebShow& show)
         duskPageShowFailed();
         return false;
     }
+    followMusicRest(*show.context);
     return show.preloaded;
 }
 
@@ -113,6 +129,22 @@ void drawEachSectionUnseen(DemoContext& context)
     }
     glProcs.glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glFlush();
+}
+
+// Once the whole track is there, its tick spectra are worked out while the
+// launcher is open, so that the position bar's first seek is quick.
+void reachEndWhenWhole(void* argument)
+{
+    WebShow& show = *static_cast<WebShow*>(argument);
+    if (show.launchAsked)
+        return;
+    if (webSoundRestPending()) {
+        emscripten_async_call(reachEndWhenWhole, argument, 50);
+        return;
+    }
+    DemoContext& context = *show.context;
+    FrameComposer composer(context.music, context.textures, context.shaders);
+    composer.reach(static_cast<int32_t>(showEndTime) - 1);
 }
 
 // The context's program and the show's files (track, shaders, pictures with
@@ -136,8 +168,12 @@ void preloadWhenDecoded(void* argument)
     show.preloaded = true;
     show.preloadOk = createGlWindow(context.settings, context.glVersion, context.extensionLoader) &&
                      liveShowSteps(context, *show.live).load();
-    if (show.preloadOk && context.shaders.findProgram("PP"))
-        drawEachSectionUnseen(context);
+    if (show.preloadOk) {
+        followMusicRest(context);
+        if (context.shaders.findProgram("PP"))
+            drawEachSectionUnseen(context);
+        emscripten_async_call(reachEndWhenWhole, argument, 0);
+    }
 }
 
 void liveFrame(void* argument)
@@ -145,6 +181,11 @@ void liveFrame(void* argument)
     WebShow& show = *static_cast<WebShow*>(argument);
     if (!launchedOnceDecoded(show))
         return;
+    if (show.seekWanted >= 0 && !musicArriving(*show.context, sampleFrameAt(show.seekWanted))) {
+        seekShow(show.steps, show.run, show.seekWanted);
+        show.seekWanted = -1;
+        duskPageMusicWait(0);
+    }
     publishShowClock(show.live->clock);
     const bool goesOn = stepShow(*show.context, show.steps, show.run);
     if (show.liveFrames++ == 0)
@@ -158,7 +199,8 @@ void liveFrame(void* argument)
 void listedFrames(void* argument)
 {
     WebShow& show = *static_cast<WebShow*>(argument);
-    if (!launchedOnceDecoded(show))
+    // Listed frames read the whole track's spectrum: they wait for all of it.
+    if (!launchedOnceDecoded(show) || webSoundRestPending())
         return;
     const double start = emscripten_get_now();
     while (emscripten_get_now() - start < frameStepBudgetMs) {
@@ -271,8 +313,17 @@ EMSCRIPTEN_KEEPALIVE int duskShowTime(WebShow* show)
 
 EMSCRIPTEN_KEEPALIVE void duskSeek(WebShow* show, int showTime)
 {
-    if (show->run.running)
-        seekShow(show->steps, show->run, showTime);
+    if (!show->run.running)
+        return;
+    // A seek past what of the music has arrived waits for it, and says so.
+    if (musicArriving(*show->context, sampleFrameAt(showTime))) {
+        show->seekWanted = showTime;
+        duskPageMusicWait(1);
+        return;
+    }
+    show->seekWanted = -1;
+    duskPageMusicWait(0);
+    seekShow(show->steps, show->run, showTime);
 }
 
 EMSCRIPTEN_KEEPALIVE void duskPause(WebShow* show, int paused)

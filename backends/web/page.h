@@ -27,6 +27,8 @@ void duskPageShowStarted();
 void duskPageFirstFrame();
 void duskPageShowEnded();
 void duskPageShowFailed();
+// A seek waits for the music to be decoded that far (1), or no longer (0).
+void duskPageMusicWait(int waiting);
 // The browser gives no WebGL 2 context: the page says so, and offers no launcher.
 void duskPageNoWebGl();
 }

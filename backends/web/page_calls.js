@@ -17,4 +17,5 @@ mergeInto(LibraryManager.library, {
   duskPageShowEnded: function() { Module.page.showEnded(); },
   duskPageShowFailed: function() { Module.page.showFailed(); },
   duskPageNoWebGl: function() { Module.page.noWebGl(); },
+  duskPageMusicWait: function(on) { Module.page.musicWait(on != 0); },
 });

@@ -133,3 +133,12 @@ bool readMp3Layout(const unsigned char* bytes, size_t size, Mp3Layout& layout)
         ++layout.framesFound;
     return true;
 }
+
+size_t mp3FrameStart(const unsigned char* bytes, const Mp3Layout& layout, uint32_t index)
+{
+    size_t at = layout.audioStart;
+    FrameHeader h;
+    for (uint32_t i = 0; i < index && i < layout.framesFound && readFrameHeader(bytes + at, h); ++i)
+        at += h.bytes;
+    return index < layout.framesFound ? at : layout.audioEnd;
+}

@@ -26,3 +26,6 @@ struct Mp3Layout {
 
 // False when the bytes hold no run of MPEG audio Layer III frames.
 bool readMp3Layout(const unsigned char* bytes, size_t size, Mp3Layout& layout);
+// Where audio frame index (0 is the one at audioStart) begins, for a codec
+// handed a run of frames alone; audioEnd from framesFound on.
+size_t mp3FrameStart(const unsigned char* bytes, const Mp3Layout& layout, uint32_t index);

@@ -235,6 +235,15 @@ SoundHandle soundStreamFromFile(SoundLayer& sound, const char* fileName)
     return loadChannel(*sound.state, takeOrDecodeMp3, fileName);
 }
 
+void soundExtendStream(SoundLayer& sound, SoundHandle handle, const float* samples, size_t count)
+{
+    SoundChannel* channel = findChannel(*sound.state, handle);
+    if (!channel || count == 0)
+        return;
+    DeviceLock lock(*sound.state);
+    channel->pcm.insert(channel->pcm.end(), samples, samples + (count & ~size_t{1}));
+}
+
 static bool renderModule(SoundState& s, const char* fileName, std::vector<float>& pcm, const char*& why)
 {
     return decodeDataFile(s.backend.renderModuleFile, fileName, pcm, why);

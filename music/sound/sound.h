@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -54,6 +55,10 @@ void soundPrefetchStream(SoundLayer& sound, const char* fileName);
 // same name is waited for and copied, and stays for the load. False with why
 // set as soundLastFailure would give it; true with why as soundLastNotice.
 bool soundDecodeStream(SoundLayer& sound, const char* fileName, std::vector<float>& pcm, const char*& why);
+// Appends count interleaved samples to the track of a channel loaded by its
+// start alone (the browser decodes the rest while the start plays). Frames
+// past what a channel holds play as silence until they arrive.
+void soundExtendStream(SoundLayer& sound, SoundHandle channel, const float* samples, size_t count);
 // A tracker module (MOD, XM, S3M, IT ...) rendered once, no loop; 0 on failure.
 SoundHandle soundModuleFromFile(SoundLayer& sound, const char* fileName);
 

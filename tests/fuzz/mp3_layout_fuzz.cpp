@@ -1,5 +1,6 @@
 // Any bytes as an MP3 file for the codecs that are handed frames alone: the
-// layout found must lie inside the bytes and describe a frame that can be.
+// layout found must lie inside the bytes and describe a frame that can be,
+// and the frames it counts must be found where it says.
 #include <cstdint>
 
 #include "music/sound/mp3_layout.h"
@@ -16,6 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Each frame found is at least 24 bytes, all of them between the two.
     const bool found = uint64_t{layout.framesFound} * 24 <= layout.audioEnd - layout.audioStart;
     if (!rate || !frame || !inside || !found || (layout.channels != 1 && layout.channels != 2))
+        __builtin_trap();
+    // Frame starts lie between the two and in order; past the last comes audioEnd.
+    const uint32_t n = layout.framesFound;
+    const size_t half = mp3FrameStart(data, layout, n / 2);
+    const size_t last = n > 0 ? mp3FrameStart(data, layout, n - 1) : layout.audioStart;
+    if ((n > 0 && (half < layout.audioStart || half > last || last >= layout.audioEnd)) ||
+        mp3FrameStart(data, layout, n) != layout.audioEnd)
         __builtin_trap();
     return 0;
 }

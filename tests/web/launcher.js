@@ -3,6 +3,8 @@
 // windowed in the page, whose canvas follows the page's size; Escape ends it.
 // The form is there before the Data files, whose progress never goes back,
 // and an Enter pressed while they come starts the show once they are in.
+// With the rest of the track held in the browser's decoder the show starts
+// on its first seconds, and a seek past them waits, saying so.
 //   node launcher.js URL
 'use strict';
 const { openBrowser, recordConsole } = require('./browser');
@@ -102,6 +104,38 @@ async function main() {
     check(seen.length > 0 && seen.every((v, i) => i === 0 || v >= seen[i - 1]) && seen[seen.length - 1] === 1,
           `the progress went ${seen.join(' ')}`);
     console.log(`ok: the form shows before the Data files; Enter waits for them; the progress only grows (${seen.length} readings)`);
+    await page.close();
+
+    // The browser's decode of the track's rest (its second) held back.
+    page = await browser.newPage({ viewport: { width: 640, height: 400 } });
+    recordConsole(page, lines);
+    await page.addInitScript(() => {
+      const decode = BaseAudioContext.prototype.decodeAudioData;
+      let calls = 0;
+      BaseAudioContext.prototype.decodeAudioData = function(bytes, ok, bad) {
+        if (++calls !== 2) return decode.call(this, bytes, ok, bad);
+        return new Promise((resolve) => { window.releaseRest = resolve; }).then(() => decode.call(this, bytes, ok, bad));
+      };
+    });
+    await page.goto(`${url}/index.html`);
+    await page.waitForSelector('#launcher:not([hidden])', { timeout: 60000 });
+    await page.waitForFunction(() => window.releaseRest, null, { timeout: 30000 });
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => performance.getEntriesByName('duskwheel-first-frame').length > 0, null,
+                               { timeout: 30000 });
+    const clock = async () => (await text(page, '#clock')).split(' / ')[0];
+    for (let i = 0; i < 2; ++i) {  // each step from the time a frame has shown
+      await page.keyboard.press('ArrowRight');
+      await page.waitForTimeout(200);
+    }
+    await page.waitForSelector('#waiting:not([hidden])', { timeout: 5000 });
+    check(await text(page, '#waiting') === 'Decoding the music', `the seek's wait says ${await text(page, '#waiting')}`);
+    check((await clock()) < '0:08', `the show went to ${await clock()} before the music was there`);
+    await page.evaluate(() => window.releaseRest());
+    await page.waitForSelector('#waiting', { state: 'hidden', timeout: 10000 });
+    await page.waitForTimeout(300);  // the bar follows the show a frame behind
+    check((await clock()) >= '0:10', `the held seek landed at ${await clock()}`);
+    console.log('ok: the show starts on the track\'s first seconds; a seek past them waits for the rest, then lands');
     await page.close();
 
     // A lost context ends the show with one line saying so.

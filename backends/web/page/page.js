@@ -373,6 +373,12 @@
       // The sound's context, made after the form is up.
       setTimeout(function() { if (Module.prepareAudio) Module.prepareAudio(); }, 0);
     },
+    // A seek past what of the music has been decoded waits for it, shown over the stage.
+    musicWait: function(on) {
+      byId('waiting-text').textContent = on ? 'Decoding the music' : "Loading the show's data";
+      byId('wait-progress').removeAttribute('value');
+      byId('waiting').hidden = !on;
+    },
     noWebGl: function() {
       byId('starting').hidden = true;
       byId('launcher').hidden = true;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -97,6 +98,29 @@ TEST_F(OfflineSound, CutShortMp3PlaysWhatDecodesAndOnlyNothingDecodedGivesNoHand
 
     EXPECT_EQ(soundStreamFromFile(sound, folder.file("absent.mp3").c_str()), 0u);
     EXPECT_STREQ(soundLastFailure(sound), "cannot be opened");
+}
+
+TEST_F(OfflineSound, AStreamExtendedWhilePlayingIsHeardWhereItsFramesArrive)
+{
+    ASSERT_TRUE(writeBytes(folder.file("start.mp3"), sineMp3(soundRate / 2, 23, 0.5f)));
+    const SoundHandle channel = soundStreamFromFile(sound, folder.file("start.mp3").c_str());
+    ASSERT_NE(channel, 0u);
+    const uint64_t start = soundLength(sound, channel);
+    soundPlay(sound, channel);
+    float level = 1.0f;
+    loudestBin(channel, start + soundRate / 4, level);
+    EXPECT_EQ(level, 0.0f) << "past its start the track is silent until the rest arrives";
+
+    std::vector<float> rest(soundRate + 1);  // an odd sample left over is no frame
+    for (size_t i = 0; i + 1 < rest.size(); i += 2)
+        rest[i] = rest[i + 1] = 0.5f * std::sin(2.0 * M_PI * 40 * (i / 2) / spectrumWindow);
+    soundExtendStream(sound, 0, rest.data(), rest.size());
+    soundExtendStream(sound, channel + 1, rest.data(), rest.size());
+    EXPECT_EQ(soundLength(sound, channel), start) << "no channel, nothing added";
+    soundExtendStream(sound, channel, rest.data(), rest.size());
+    EXPECT_EQ(soundLength(sound, channel), start + soundRate / 2);
+    EXPECT_EQ(loudestBin(channel, start + soundRate / 4, level), 40);
+    EXPECT_EQ(loudestBin(channel, start / 2, level), 23) << "the start is as it was";
 }
 
 TEST_F(OfflineSound, TrackerModulePlaysOnceThroughTheModulePath)

@@ -32,6 +32,7 @@ EMSCRIPTEN_KEEPALIVE int launch()
 {
     if (!loadShowMusic(*music))
         return 0;
+    webSoundFollowRest(music->sound, music->activeHandle());
     music->start(true);
     return 1;
 }
