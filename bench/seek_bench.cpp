@@ -38,7 +38,6 @@ void ReachShowTime(benchmark::State& state)
         composer.reach(0);  // back to the start
         if (cold) {
             music.tickTable.clear();
-            music.tickTableSet.clear();
         }
         state.ResumeTiming();
         composer.reach(target);

@@ -64,18 +64,16 @@ void MusicTrack::tickSpectrum(int64_t tick, int32_t showNow, bool heard, float* 
         return;
     }
     const size_t index = static_cast<size_t>(tick);
-    if (index >= tickTableSet.size()) {
-        tickTableSet.resize(index + 1, false);
-        tickTable.resize((index + 1) * tickSpectrumBins);
-    }
-    float* kept = &tickTable[index * tickSpectrumBins];
-    if (!tickTableSet[index]) {
+    if (index >= tickTable.size())
+        tickTable.resize(index + 1, TickSpectrum{{}, false});
+    TickSpectrum& kept = tickTable[index];
+    if (!kept.set) {
         const int64_t end = static_cast<int64_t>(t) * soundRate / 1000;
-        soundSpectrumAt(sound, handle, end, kept, tickSpectrumBins);
+        soundSpectrumAt(sound, handle, end, kept.bins, tickSpectrumBins);
         // Past what has been decoded so far the track may yet grow: asked again then.
-        tickTableSet[index] = end < static_cast<int64_t>(soundLength(sound, handle));
+        kept.set = end < static_cast<int64_t>(soundLength(sound, handle));
     }
-    std::copy(kept, kept + tickSpectrumBins, bins);
+    std::copy(kept.bins, kept.bins + tickSpectrumBins, bins);
 }
 
 void MusicTrack::captureSpectrum()

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "music/show_ticks.h"
+
 class SoundLayer;
 
 // The show's music and this frame's spectrum, played through the sound
@@ -32,8 +34,12 @@ struct MusicTrack {
     // The handle of whichever of the two was loaded.
     uint32_t activeHandle() const { return isModule ? moduleHandle : streamHandle; }
 
-    std::vector<float> tickTable;   // tickSpectrumBins values a tick
-    std::vector<bool> tickTableSet;
+    // A tick's spectrum once worked out; not kept past what has been decoded.
+    struct TickSpectrum {
+        float bins[tickSpectrumBins];
+        bool set;
+    };
+    std::vector<TickSpectrum> tickTable;
 
     explicit MusicTrack(SoundLayer& sound) : sound(sound) {}
     ~MusicTrack();  // stops and frees the sound output

@@ -11,6 +11,7 @@
 
 #include "launcher/launcher_model.h"
 #include "music/show_music.h"
+#include "music/show_ticks.h"
 #include "music/sound/sound.h"
 #include "music/sound/sound_backend.h"
 #include "backends/web/decode_ahead.h"
@@ -142,9 +143,9 @@ void reachEndWhenWhole(void* argument)
         emscripten_async_call(reachEndWhenWhole, argument, 50);
         return;
     }
-    DemoContext& context = *show.context;
-    FrameComposer composer(context.music, context.textures, context.shaders);
-    composer.reach(static_cast<int32_t>(showEndTime) - 1);
+    float bins[tickSpectrumBins];
+    for (int64_t tick = 0; tick <= lastTickAt(static_cast<int32_t>(showEndTime) - 1); ++tick)
+        show.context->music.tickSpectrum(tick, 0, false, bins);
 }
 
 // The context's program and the show's files (track, shaders, pictures with
