@@ -105,6 +105,7 @@ void startDecode(const std::string& name, const unsigned char* bytes, const Mp3L
         static_cast<uint32_t>((uint64_t{headMs} * layout.sampleRate / 1000 + layout.samplesPerFrame - 1) /
                               layout.samplesPerFrame);
     const bool whole = !layout.gapless || layout.framesFound >= layout.frameCount;
+    size_t headEnd = layout.audioEnd;
     if (layout.sampleRate == soundRate && whole && headFrames >= 4 && layout.framesFound >= 2 * headFrames) {
         handed.headFrames = headFrames;
         const size_t needed = mp3FrameStart(bytes, layout, headFrames - 2);
@@ -113,15 +114,14 @@ void startDecode(const std::string& name, const unsigned char* bytes, const Mp3L
             --from;
         handed.restFrom = from;
         handed.rest = name + " rest";
-        const size_t split = mp3FrameStart(bytes, layout, headFrames);
-        const size_t restAt = mp3FrameStart(bytes, layout, from);
-        duskAudioDecodeStart(name.c_str(), bytes + layout.audioStart,
-                             static_cast<uint32_t>(split - layout.audioStart), layout.sampleRate);
+        headEnd = mp3FrameStart(bytes, layout, headFrames);
+    }
+    duskAudioDecodeStart(name.c_str(), bytes + layout.audioStart, static_cast<uint32_t>(headEnd - layout.audioStart),
+                         layout.sampleRate);
+    if (!handed.rest.empty()) {
+        const size_t restAt = mp3FrameStart(bytes, layout, handed.restFrom);
         duskAudioDecodeStart(handed.rest.c_str(), bytes + restAt, static_cast<uint32_t>(layout.audioEnd - restAt),
                              layout.sampleRate);
-    } else {
-        duskAudioDecodeStart(name.c_str(), bytes + layout.audioStart,
-                             static_cast<uint32_t>(layout.audioEnd - layout.audioStart), layout.sampleRate);
     }
     handedOver().push_back(handed);
 }
@@ -268,13 +268,10 @@ bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& 
     }
     Handed handed;
     handed.name = name;
-    std::vector<Handed>& files = handedOver();
-    for (auto it = files.begin(); it != files.end(); ++it)
-        if (it->name == name) {
-            handed = *it;
-            files.erase(it);
-            break;
-        }
+    if (Handed* found = findHanded(name)) {
+        handed = *found;
+        handedOver().erase(handedOver().begin() + (found - handedOver().data()));
+    }
     const uint64_t decoded = state == Decoded ? duskAudioDecodedFrames(name.c_str()) : 0;
     const uint32_t rate = duskAudioDecodedRate(name.c_str());
 
@@ -300,16 +297,16 @@ bool decodeMp3File(const unsigned char* bytes, size_t size, std::vector<float>& 
     uint64_t keep = decoded + cut > origin ? decoded + cut - origin : 0;
     if (promised > 0)
         keep = std::min(keep, promised);
-    if (keep > 0 && rate == soundRate) {
-        // The whole track's room at once: the rest then arrives without a move.
-        const uint64_t whole = promised > 0 ? promised : uint64_t{layout.framesFound} * perFrame - origin;
-        pcm.reserve(2 * (split ? std::max(keep, whole) : keep));
-        appendDecoded(name, origin - cut, keep, pcm);
-    } else if (keep > 0) {
+    if (keep > 0) {
+        // At the show's rate straight into pcm, with the whole track's room
+        // at once, so that the rest arrives without a move.
         std::vector<float> stretch;
-        stretch.reserve(2 * keep);
-        appendDecoded(name, origin - cut, keep, stretch);
-        resampleTo44100(stretch, rate, pcm);
+        std::vector<float>& into = rate == soundRate ? pcm : stretch;
+        const uint64_t whole = promised > 0 ? promised : uint64_t{layout.framesFound} * perFrame - origin;
+        into.reserve(2 * (split ? std::max(keep, whole) : keep));
+        appendDecoded(name, origin - cut, keep, into);
+        if (rate != soundRate)
+            resampleTo44100(stretch, rate, pcm);
     }
     // The browser's copy goes once the load has its own: a show's track is
     // tens of megabytes, and the show loads it once.

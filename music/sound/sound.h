@@ -5,7 +5,8 @@
 #include <vector>
 
 // The show's sound layer: one output at 44100 Hz stereo and any number of
-// channels, each a whole track decoded into memory at load time.
+// channels, each a track decoded into memory at load time (or, in the
+// browser, its start, the rest appended as it arrives).
 //
 // Every call comes from the main thread and names the layer it works on.
 // Handles are never 0; a call on handle 0 or on a handle that is gone does
