@@ -49,8 +49,10 @@ async function seekAndPause(page) {
     bar.dispatchEvent(new Event('input'));
     bar.dispatchEvent(new Event('change'));
   });
-  await page.waitForFunction(() => window.Module._duskShowTime && document.querySelector('#position').value >= 60000,
-                             null, { timeout: 10000 });
+  // The seek lands once the music has arrived that far (a show launched at
+  // once may still be joining the track's rest).
+  await page.waitForFunction(() => /^1:00 \//.test(document.querySelector('#clock').textContent), null,
+                             { timeout: 10000 }).catch(() => {});
   await page.keyboard.press('Space');
   await page.waitForTimeout(300);
   const held = () => page.evaluate(() => ({
