@@ -1,5 +1,6 @@
 #include "music/sound/sound.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -26,6 +27,10 @@ struct SoundState {
     uint64_t explicitPosition = 0;
     // The silent output's position: silentBase plus the time run since silentSince.
     uint64_t silentBase = 0;
+    // The furthest output frame the device has said is heard: a backend's
+    // estimate between two of its blocks may dip back a little, the show's
+    // clock and spectrum must not.
+    uint64_t heardMost = 0;
     Clock::time_point silentSince;
     std::vector<std::unique_ptr<SoundChannel>> channels;
     SoundHandle nextHandle = 1;
@@ -101,7 +106,7 @@ void fallBackIfDeviceLost(SoundState& s)
 {
     if (s.output != Output::Device || !s.backend.outputDeviceLost())
         return;
-    const uint64_t heard = s.backend.outputDeviceHeardFrame();
+    const uint64_t heard = std::max(s.heardMost, s.backend.outputDeviceHeardFrame());
     closeDevice(s);
     s.output = Output::Silent;
     s.silentBase = heard;
@@ -115,7 +120,8 @@ uint64_t heardFrame(SoundState& s)
     fallBackIfDeviceLost(s);
     switch (s.output) {
     case Output::Device:
-        return s.backend.outputDeviceHeardFrame();
+        s.heardMost = std::max(s.heardMost, s.backend.outputDeviceHeardFrame());
+        return s.heardMost;
     case Output::Silent:
         return silentPosition(s);
     default:
@@ -159,6 +165,7 @@ bool soundInit(SoundLayer& sound)
         return false;
     s.running = false;
     s.silentBase = 0;
+    s.heardMost = 0;
     if (s.explicitRequested) {
         s.output = Output::Explicit;
         return true;
